@@ -1,0 +1,28 @@
+#pragma once
+
+// A moment on the user's wall clock, as the log stamps and archive names show it.
+struct LocalTime {
+    int year = 2000; // full year, e.g. 2026
+    int month = 1;   // 1..12
+    int day = 1;     // 1..31
+    int hour = 0;    // 0..23
+    int minute = 0;
+    int second = 0;
+
+    bool operator==(const LocalTime&) const = default;
+};
+
+// The same moment one second later, carrying into minutes, days, months and years.
+LocalTime nextSecond(const LocalTime& t);
+
+// True when the fields form a real calendar date and a 24-hour time.
+bool isValid(const LocalTime& t);
+
+// Day of the week, 0 = Sunday .. 6 = Saturday.
+int weekday(const LocalTime& t);
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalTime now() = 0;
+};

@@ -1,0 +1,65 @@
+#include "LogNames.h"
+
+#include <cstdio>
+#include <system_error>
+
+namespace logfiles {
+
+namespace {
+std::string twoDigits(int v) {
+    char buf[4];
+    std::snprintf(buf, sizeof buf, "%02d", ((v % 100) + 100) % 100);
+    return buf;
+}
+
+std::optional<int> twoDigitsAt(std::string_view s, std::size_t pos) {
+    const char a = s[pos], b = s[pos + 1];
+    if (a < '0' || a > '9' || b < '0' || b > '9') return std::nullopt;
+    return (a - '0') * 10 + (b - '0');
+}
+} // namespace
+
+std::filesystem::path logsFolder(const std::filesystem::path& programFolder) {
+    return programFolder / "logs";
+}
+
+std::filesystem::path currentLogPath(const std::filesystem::path& programFolder) {
+    return logsFolder(programFolder) / std::string(kCurrentLogName);
+}
+
+std::string archiveName(const LocalTime& t) {
+    return "log" + twoDigits(t.year) + twoDigits(t.month) + twoDigits(t.day) + twoDigits(t.hour) +
+           twoDigits(t.minute) + twoDigits(t.second) + ".txt";
+}
+
+std::optional<LocalTime> archiveTime(std::string_view name) {
+    if (name.size() != kArchiveNameLength || !name.starts_with("log") || !name.ends_with(".txt"))
+        return std::nullopt;
+    int fields[6];
+    for (std::size_t i = 0; i < 6; ++i) {
+        const auto v = twoDigitsAt(name, 3 + 2 * i);
+        if (!v) return std::nullopt;
+        fields[i] = *v;
+    }
+    const LocalTime t{2000 + fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+    if (!isValid(t)) return std::nullopt;
+    return t;
+}
+
+std::filesystem::path freeArchivePath(const std::filesystem::path& folder, LocalTime t) {
+    for (;;) {
+        auto path = folder / archiveName(t);
+        std::error_code ec;
+        // symlink_status: a dangling link still holds the name.
+        if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return path;
+        t = nextSecond(t);
+    }
+}
+
+std::string logStamp(const LocalTime& t) {
+    const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+    return twoDigits(t.month) + "-" + twoDigits(t.day) + "-" + twoDigits(t.year) + ":" +
+           twoDigits(hour12) + ":" + twoDigits(t.minute) + (t.hour < 12 ? "a" : "p") + ":";
+}
+
+} // namespace logfiles

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "LocalTime.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Where the two programs meet: the logs folder beside them, the current log and the
+// dated archives that the logger writes and the viewer lists.
+namespace logfiles {
+
+inline constexpr std::string_view kCurrentLogName = "logtemp.txt";
+inline constexpr std::size_t kArchiveNameLength = 19; // "log" + yymmdd + hhnnss + ".txt"
+
+std::filesystem::path logsFolder(const std::filesystem::path& programFolder);
+std::filesystem::path currentLogPath(const std::filesystem::path& programFolder);
+
+// "log" + yymmdd + hhnnss (24-hour clock) + ".txt".
+std::string archiveName(const LocalTime& t);
+
+// The moment an archive name carries, or nothing for a name that does not follow the
+// naming exactly (or carries no real date and time). The century is 2000.
+std::optional<LocalTime> archiveTime(std::string_view name);
+
+// The first archive path in `folder` from `t` on that no file holds yet, so that two
+// archives written in the same second both survive and both keep the archive naming.
+std::filesystem::path freeArchivePath(const std::filesystem::path& folder, LocalTime t);
+
+// "mm-dd-yy:" + "hh:nna:" or "hh:nnp:" on the 12-hour clock, midnight and noon as 12.
+std::string logStamp(const LocalTime& t);
+
+} // namespace logfiles

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+// Log and settings files are 8-bit text kept as bytes. A line ends at CR LF only, so a lone
+// CR or LF inside a received datagram survives the round trip through a file.
+namespace logfiles {
+
+enum class FileError { NotRegularFile = 1, TooLarge };
+std::error_code make_error_code(FileError e);
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+inline constexpr std::uintmax_t kNoLimit = std::numeric_limits<std::uintmax_t>::max();
+
+// The whole file as it reads line by line: each line followed by CR LF. That is the file's
+// own bytes, plus CR LF when the last line has none. Never blocks on a pipe or device: only
+// regular files are read. A file larger than maxBytes is refused with FileError::TooLarge.
+std::error_code readText(const std::filesystem::path& path, std::string& out,
+                         std::uintmax_t maxBytes = kNoLimit);
+
+// The lines of a text, split at CR LF; the end of the text ends the last line, and a CR LF at
+// the very end does not start another one.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+// Replaces the file as a whole: a temporary file beside it, flushed to disk, renamed over the
+// old one. A crash, or a reader at any moment, sees the old or the new content, never a part.
+std::error_code writeAtomically(const std::filesystem::path& path, std::string_view content);
+
+// Removes temporary files that a killed writer left in the folder.
+void removeLeftoverTemporaries(const std::filesystem::path& folder);
+
+} // namespace logfiles
+
+template <> struct std::is_error_code_enum<logfiles::FileError> : std::true_type {};

@@ -1,0 +1,73 @@
+#include "ActivityLog.h"
+
+#include "logfiles/LogNames.h"
+#include "logfiles/TextFile.h"
+
+ActivityLog::ActivityLog(std::filesystem::path logsFolder, Clock& clock,
+                         ActivityObserver& observer)
+    : m_folder(std::move(logsFolder)), m_clock(clock), m_observer(observer) {}
+
+std::error_code ActivityLog::restore() {
+    m_text.clear();
+    const auto path = m_folder / std::string(logfiles::kCurrentLogName);
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return {};
+    std::string text;
+    if (auto err = logfiles::readText(path, text)) return err;
+    m_text = std::move(text);
+    m_observer.activityReplaced();
+    std::filesystem::remove(path, ec);
+    return ec;
+}
+
+void ActivityLog::append(std::string_view logText) {
+    const auto start = m_text.size();
+    m_text += logfiles::logStamp(m_clock.now());
+    m_text += logText;
+    m_text += logfiles::kLineEnd;
+    m_observer.activityAppended(std::string_view(m_text).substr(start));
+    setRecordedLength(m_text.size());
+}
+
+void ActivityLog::setRecordedLength(std::size_t length) {
+    if (m_text1 == length) return;
+    m_text1 = length;
+    writeFiles();
+}
+
+void ActivityLog::writeFiles() {
+    if (*m_text1 > kRolloverLength) {
+        // Without its archive the text must stay: rolling over would lose it.
+        if (!writeArchive()) {
+            m_text.clear();
+            m_observer.activityReplaced();
+            std::error_code ignored;
+            std::filesystem::remove(m_folder / std::string(logfiles::kCurrentLogName), ignored);
+            setRecordedLength(0);
+            return;
+        }
+    }
+    writeCurrentLog();
+}
+
+std::error_code ActivityLog::writeArchive() {
+    std::error_code ec;
+    const auto path = logfiles::freeArchivePath(m_folder, m_clock.now());
+    ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    m_observer.logFileWritten(path, ec);
+    return ec;
+}
+
+std::error_code ActivityLog::writeCurrentLog() {
+    const auto path = m_folder / std::string(logfiles::kCurrentLogName);
+    const auto ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    m_observer.logFileWritten(path, ec);
+    return ec;
+}
+
+std::error_code ActivityLog::archive() {
+    if (auto ec = writeArchive()) return ec;
+    std::error_code ec;
+    std::filesystem::remove(m_folder / std::string(logfiles::kCurrentLogName), ec);
+    return ec;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "logfiles/LocalTime.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+class ActivityObserver {
+public:
+    virtual ~ActivityObserver() = default;
+    virtual void activityAppended(std::string_view added) = 0;
+    virtual void activityReplaced() = 0; // restored or emptied
+    // Every failed and every successful log file write, so that the user can be told once
+    // when writing starts to fail and again only after it worked in between.
+    virtual void logFileWritten(const std::filesystem::path& path, std::error_code result) = 0;
+};
+
+// The activity text and its files: logtemp.txt mirrors the text after every line, and past
+// 10000 characters the text goes into a dated archive and starts afresh. The text keeps every
+// line whatever the disk does: a write that fails is caught up by the next one that works.
+class ActivityLog {
+public:
+    static constexpr std::size_t kRolloverLength = 10000;
+
+    ActivityLog(std::filesystem::path logsFolder, Clock& clock, ActivityObserver& observer);
+
+    const std::string& text() const { return m_text; }
+    // `Text1`: the text's length as last recorded; nothing before the first line.
+    std::optional<std::size_t> recordedLength() const { return m_text1; }
+
+    // Reads a current log left by a run that did not end in order back into the text, then
+    // deletes it. The file is written again only with the next line.
+    std::error_code restore();
+
+    // Stamps the log text, appends it with CR LF and records the new length.
+    void append(std::string_view logText);
+
+    // Writes the text to a new archive and deletes the current log.
+    std::error_code archive();
+
+private:
+    void setRecordedLength(std::size_t length);
+    void writeFiles();
+    std::error_code writeArchive();
+    std::error_code writeCurrentLog();
+
+    std::filesystem::path m_folder;
+    Clock& m_clock;
+    ActivityObserver& m_observer;
+    std::string m_text;
+    std::optional<std::size_t> m_text1;
+};

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "ActivityLog.h"
+#include "AutoStart.h"
+#include "LoggerView.h"
+#include "Settings.h"
+#include "Traffic.h"
+#include "UsersTable.h"
+#include "platform/Dialogs.h"
+#include "platform/InstanceLock.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/Timer.h"
+#include "platform/UdpSocket.h"
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct LoggerPorts {
+    LoggerView& view;
+    Dialogs& dialogs;
+    UdpSocket& socket;
+    Timer& timer; // Timer1: 120 ms, drives tick()
+    Clock& clock;
+    InstanceLock& instance;
+    ProcessLauncher& launcher;
+    AutoStart& autoStart;
+};
+
+// The logger's window logic: owns what the window shows and runs every event handler, in
+// order, without drawing or blocking on a widget itself.
+class LoggerPresenter : public DatagramSink, private ActivityObserver {
+public:
+    static constexpr std::string_view kVersion = "1.0.1";
+    static constexpr int kTickMs = 120;
+
+    LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder);
+
+    // The start-up. False when the program ends during it (another instance, or the
+    // listening port held by another program).
+    bool start(std::string_view arguments);
+    bool ended() const { return m_ended; }
+
+    // Events.
+    void datagramsArrived(std::vector<std::string>& batch) override;
+    void socketError() override;
+    void tick();
+    void clickSwitch(settings::Setting which);
+    void clickColumn(UsersTable::Column column);
+
+    // Routines.
+    void loadsettings();
+    void savesettings();
+
+    // State the window shows.
+    const std::string& label3() const { return m_label3; }
+    int switchState(settings::Setting which) const { return m_switches[index(which)]; }
+    const std::string& udpport() const { return m_udpport; }
+    const std::deque<std::string>& cue() const { return m_cue; }
+    std::size_t cuetotal() const { return m_cuetotal; }
+    int traffic() const { return m_traffic; }
+    const UsersTable& users() const { return m_users; }
+    const ActivityLog& activity() const { return m_activity; }
+    const std::filesystem::path& programFolder() const { return m_programFolder; }
+
+private:
+    static std::size_t index(settings::Setting s) { return static_cast<std::size_t>(s); }
+    void setSwitch(settings::Setting which, int state);
+    void setCuetotal(std::size_t count);
+    void syncStartWithWindows();
+    SocketError setUpSocket(std::int64_t port);
+    bool bindAtStart();
+    void updateUsers(traffic::Kind kind, std::string_view line);
+    void endProgram();
+    // Tells the user of a failure once, and again only after the same thing worked in between.
+    void tellOnce(bool& told, const std::optional<std::string>& failure);
+
+    void activityAppended(std::string_view added) override;
+    void activityReplaced() override;
+    void logFileWritten(const std::filesystem::path& path, std::error_code result) override;
+
+    LoggerPorts m_ports;
+    std::filesystem::path m_programFolder;
+    bool m_ended = false;
+    bool m_inTick = false;
+
+    std::string m_label3 = "version";
+    settings::Switches m_switches = {1, 0, 0, 0, 0, 0};
+    std::string m_udpport{settings::kDefaultPort};
+    std::string m_bindStep;
+
+    std::deque<std::string> m_cue;
+    std::size_t m_cuetotal = 0;
+    int m_traffic = 0;
+
+    UsersTable m_users;
+    ActivityLog m_activity;
+
+    bool m_toldLogWrite = false;
+    bool m_toldSettingsWrite = false;
+    bool m_toldAutoStart = false;
+};

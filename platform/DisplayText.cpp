@@ -1,0 +1,40 @@
+#include "DisplayText.h"
+
+#include <array>
+
+namespace {
+// Windows-1252's 0x80-0x9F; 0 marks the five codes it leaves unassigned.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+char16_t shown(unsigned char b) {
+    if (b < 0x20) return static_cast<char16_t>(0x2400 + b); // the Control Pictures block
+    if (b == 0x7F) return 0x2421;
+    if (b >= 0x80 && b < 0xA0) return kHigh[b - 0x80] ? kHigh[b - 0x80] : kReplacement;
+    return b;
+}
+
+QString decode(std::string_view bytes, bool multiLine) {
+    QString out;
+    out.reserve(static_cast<qsizetype>(bytes.size()));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (multiLine && b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            out += QChar(u'\n');
+            ++i;
+        } else if (multiLine && b == '\t') {
+            out += QChar(u'\t');
+        } else {
+            out += QChar(shown(b));
+        }
+    }
+    return out;
+}
+} // namespace
+
+QString displayLine(std::string_view bytes) { return decode(bytes, false); }
+QString displayText(std::string_view bytes) { return decode(bytes, true); }

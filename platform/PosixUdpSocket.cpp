@@ -1,0 +1,126 @@
+#include "PosixUdpSocket.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+constexpr int kReceiveBuffer = 4 * 1024 * 1024;
+constexpr unsigned kBatch = 64;
+constexpr std::size_t kMaxDatagram = 65536;
+
+SocketError errorOf(int number) {
+    return {number, std::strerror(number), number == EADDRINUSE};
+}
+} // namespace
+
+struct PosixUdpSocket::Intake {
+    std::mutex mutex;
+    std::vector<std::string> pending;
+    bool errorPending = false;
+};
+
+namespace {
+// Takes what the receive thread gathered; runs on the window's thread.
+void deliver(const std::weak_ptr<PosixUdpSocket::Intake>& weak, DatagramSink& sink) {
+    const auto intake = weak.lock();
+    if (!intake) return;
+    std::vector<std::string> batch;
+    bool error = false;
+    {
+        std::lock_guard lock(intake->mutex);
+        batch.swap(intake->pending);
+        std::swap(error, intake->errorPending);
+    }
+    if (!batch.empty()) sink.datagramsArrived(batch);
+    if (error) sink.socketError();
+}
+
+void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intake,
+                 DatagramSink& sink, const PosixUdpSocket::Post& post) {
+    std::vector<char> buffers(kBatch * kMaxDatagram);
+    mmsghdr msgs[kBatch];
+    iovec iovs[kBatch];
+    std::weak_ptr<PosixUdpSocket::Intake> weak = intake;
+    for (;;) {
+        pollfd fds[2] = {{fd, POLLIN, 0}, {wake, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR) continue;
+            return;
+        }
+        if (fds[1].revents) return;
+        for (;;) {
+            for (unsigned i = 0; i < kBatch; ++i) {
+                iovs[i] = {buffers.data() + i * kMaxDatagram, kMaxDatagram};
+                msgs[i] = {};
+                msgs[i].msg_hdr.msg_iov = &iovs[i];
+                msgs[i].msg_hdr.msg_iovlen = 1;
+            }
+            const int n = ::recvmmsg(fd, msgs, kBatch, MSG_DONTWAIT, nullptr);
+            if (n < 0 && errno == EINTR) continue;
+            bool wasIdle;
+            {
+                std::lock_guard lock(intake->mutex);
+                wasIdle = intake->pending.empty() && !intake->errorPending;
+                if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) intake->errorPending = true;
+                for (int i = 0; i < n; ++i)
+                    intake->pending.emplace_back(buffers.data() + static_cast<std::size_t>(i) * kMaxDatagram,
+                                                 msgs[i].msg_len);
+                if (wasIdle && (n > 0 || intake->errorPending))
+                    post([weak, &sink] { deliver(weak, sink); });
+            }
+            if (n < static_cast<int>(kBatch)) break;
+        }
+    }
+}
+} // namespace
+
+PosixUdpSocket::PosixUdpSocket(DatagramSink& sink, Post post)
+    : m_sink(sink), m_post(std::move(post)), m_intake(std::make_shared<Intake>()) {}
+
+PosixUdpSocket::~PosixUdpSocket() { close(); }
+
+void PosixUdpSocket::close() {
+    if (m_thread.joinable()) {
+        const char stop = 1;
+        (void)!::write(m_wake[1], &stop, 1);
+        m_thread.join();
+    }
+    for (int* fd : {&m_fd, &m_wake[0], &m_wake[1]}) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
+    }
+}
+
+SocketError PosixUdpSocket::bind() {
+    close();
+    if (m_port < 1 || m_port > 65535) return {EINVAL, "Port number out of range (1 to 65535)"};
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return errorOf(errno);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_ANY);
+    addr.sin_port = htons(static_cast<std::uint16_t>(m_port));
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return errorOf(e);
+    }
+    // Only after the bind does the kernel keep the size; root may go past rmem_max.
+    if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &kReceiveBuffer, sizeof kReceiveBuffer) != 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &kReceiveBuffer, sizeof kReceiveBuffer);
+    if (::pipe2(m_wake, O_CLOEXEC) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return errorOf(e);
+    }
+    m_fd = fd;
+    m_thread = std::thread(receiveLoop, m_fd, m_wake[0], m_intake, std::ref(m_sink), std::cref(m_post));
+    return {};
+}

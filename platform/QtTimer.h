@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Timer.h"
+
+#include <QTimer>
+#include <functional>
+
+class QtTimer : public Timer {
+public:
+    QtTimer(int intervalMs, std::function<void()> onTick) {
+        m_timer.setInterval(intervalMs);
+        QObject::connect(&m_timer, &QTimer::timeout, [f = std::move(onTick)] { f(); });
+    }
+    void setEnabled(bool enabled) override {
+        if (enabled == m_timer.isActive()) return; // starting again would delay the next tick
+        enabled ? m_timer.start() : m_timer.stop();
+    }
+    bool isEnabled() const override { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "logfiles/LocalTime.h"
+
+class SystemClock : public Clock {
+public:
+    LocalTime now() override;
+};

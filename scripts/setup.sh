@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, and only those that are missing.
+# Usage: scripts/setup.sh run|test|ci   (each set includes the one before it)
+set -euo pipefail
+
+run_pkgs=(cmake g++ make qt6-base-dev libgl-dev)
+test_pkgs=(libgtest-dev libgmock-dev xvfb xauth)
+ci_pkgs=(clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
+
+case "${1:-run}" in
+  run) wanted=("${run_pkgs[@]}") ;;
+  test) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
+  ci) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}" "${ci_pkgs[@]}") ;;
+  *) echo "usage: $0 run|test|ci" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
