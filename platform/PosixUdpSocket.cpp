@@ -70,7 +70,8 @@ void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intak
                 wasIdle = intake->pending.empty() && !intake->errorPending;
                 if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) intake->errorPending = true;
                 for (int i = 0; i < n; ++i)
-                    intake->pending.emplace_back(buffers.data() + static_cast<std::size_t>(i) * kMaxDatagram,
+                    intake->pending.emplace_back(buffers.data() +
+                                                     static_cast<std::size_t>(i) * kMaxDatagram,
                                                  msgs[i].msg_len);
                 if (wasIdle && (n > 0 || intake->errorPending))
                     post([weak, &sink] { deliver(weak, sink); });
@@ -84,7 +85,9 @@ void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intak
 PosixUdpSocket::PosixUdpSocket(DatagramSink& sink, Post post)
     : m_sink(sink), m_post(std::move(post)), m_intake(std::make_shared<Intake>()) {}
 
-PosixUdpSocket::~PosixUdpSocket() { close(); }
+PosixUdpSocket::~PosixUdpSocket() {
+    close();
+}
 
 void PosixUdpSocket::close() {
     if (m_thread.joinable()) {
@@ -121,6 +124,7 @@ SocketError PosixUdpSocket::bind() {
         return errorOf(e);
     }
     m_fd = fd;
-    m_thread = std::thread(receiveLoop, m_fd, m_wake[0], m_intake, std::ref(m_sink), std::cref(m_post));
+    m_thread =
+        std::thread(receiveLoop, m_fd, m_wake[0], m_intake, std::ref(m_sink), std::cref(m_post));
     return {};
 }
