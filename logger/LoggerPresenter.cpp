@@ -199,6 +199,7 @@ void LoggerPresenter::tick() {
     m_ports.view.changed(LoggerView::Part::users);
     m_ports.view.activityCaretToEnd();
     m_inTick = false;
+    if (m_terminateAfterTick) terminate();
 }
 
 // Sign-ons and hellos add their user unless listed; sign-offs remove it. Every line counts,
