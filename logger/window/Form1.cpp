@@ -176,6 +176,8 @@ void Form1::attach(LoggerPresenter& presenter) {
         m_presenter->clickColumn(static_cast<UsersTable::Column>(section));
     });
     connect(m_btnclose, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_changePort, &QPushButton::clicked, this, [this] { m_presenter->changePort(); });
+    connect(m_viewlogs, &QPushButton::clicked, this, [this] { m_presenter->viewLogs(); });
     for (auto part : {Part::version, Part::switches, Part::port, Part::traffic, Part::users})
         changed(part);
 }
@@ -252,6 +254,6 @@ void Form1::quitProgram() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    event->accept();
-    quitProgram();
+    if (m_presenter && !m_presenter->ended() && m_presenter->closeRequested()) event->ignore();
+    else event->accept();
 }
