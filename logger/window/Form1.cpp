@@ -116,6 +116,7 @@ QWidget* Form1::buildSettings() {
     m_udpport->setReadOnly(true); // the port changes through "Change Port" only
     m_udpport->setMaximumWidth(twips(this, 1200));
     m_changePort = new QPushButton(QStringLiteral("Change Port"));
+    m_changePort->setObjectName(QStringLiteral("changePort"));
     layout->addWidget(start, 0, 0, 1, 2);
     layout->addWidget(new QLabel(QStringLiteral("UDP Port #")), 1, 0);
     layout->addWidget(m_udpport, 1, 1);
@@ -254,6 +255,8 @@ void Form1::quitProgram() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (m_presenter && !m_presenter->ended() && m_presenter->closeRequested()) event->ignore();
-    else event->accept();
+    if (m_presenter && !m_presenter->ended() && m_presenter->closeRequested())
+        event->ignore();
+    else
+        event->accept();
 }
