@@ -183,6 +183,16 @@ void Form1::attach(LoggerPresenter& presenter) {
         changed(part);
 }
 
+void Form1::detach() {
+    m_cue->setModel(nullptr);
+    m_listView1->setModel(nullptr);
+    delete m_queueModel;
+    delete m_usersModel;
+    m_queueModel = nullptr;
+    m_usersModel = nullptr;
+    m_presenter = nullptr;
+}
+
 void Form1::changed(Part part) {
     if (!m_presenter) return;
     switch (part) {
@@ -222,6 +232,7 @@ void Form1::queueHeadRemoved() {
 }
 
 void Form1::userRowRemoving(std::size_t row) {
+    if (!m_usersModel) return;
     const auto index = m_usersModel->index(static_cast<int>(row), UsersTable::userColumn);
     m_listView1->scrollTo(index);
     m_listView1->setCurrentIndex(index);
@@ -234,6 +245,7 @@ void Form1::activityAppended(std::string_view added) {
 }
 
 void Form1::activityReplaced() {
+    if (!m_presenter) return;
     m_rtb1->setPlainText(displayText(m_presenter->activity().text()));
 }
 

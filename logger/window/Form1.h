@@ -26,6 +26,8 @@ public:
     Form1();
     ~Form1() override;
     void attach(LoggerPresenter& presenter);
+    // Lets go of the presenter before it goes; the window then shows nothing of it.
+    void detach();
 
     void changed(Part part) override;
     void queueAppended(std::size_t count) override;

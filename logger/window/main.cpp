@@ -56,8 +56,9 @@ int runWindow(int argc, char* argv[], const std::string& arguments) {
     QtDialogs dialogs(&window, QStringLiteral("kelvologger"));
     Logger logger(window, dialogs);
     window.attach(logger.presenter);
-    if (!logger.presenter.start(arguments)) return 0;
-    return QApplication::exec();
+    const int status = logger.presenter.start(arguments) ? QApplication::exec() : 0;
+    window.detach();
+    return status;
 }
 
 int runHeadless(int argc, char* argv[], const std::string& arguments) {
@@ -66,9 +67,9 @@ int runHeadless(int argc, char* argv[], const std::string& arguments) {
     ConsoleDialogs dialogs(std::cerr, "kelvologger");
     Logger logger(view, dialogs);
     if (!logger.presenter.start(arguments)) return 1;
-    std::cerr << "kelvologger: listening on UDP port " << logger.socket.localPort()
-              << "; logs in " << (logger.presenter.programFolder() / "logs").string()
-              << "; Ctrl+C ends it." << std::endl;
+    std::cerr << "kelvologger: listening on UDP port " << logger.socket.localPort() << "; logs in "
+              << (logger.presenter.programFolder() / "logs").string() << "; Ctrl+C ends it."
+              << std::endl;
     return QCoreApplication::exec();
 }
 } // namespace

@@ -1,8 +1,5 @@
 #include "Udp.h"
-#include "logger/LoggerHarness.h"
-#include "logger/window/Form1.h"
-#include "platform/PosixUdpSocket.h"
-#include "platform/QtTimer.h"
+#include "WindowLogger.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -13,34 +10,6 @@
 #include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
-
-namespace {
-// The real window on the presenter with a real socket and timer; only the answers to its
-// boxes, the lock and the clock are scripted.
-struct WindowLogger {
-    explicit WindowLogger(std::string settings = "[FILTERSIGNONS       ]=1\r\n") {
-        h.dir.write("loggersettings.txt",
-                    settings + "[UDPPORT             ]=" + std::to_string(port) + "\r\n");
-        window.attach(presenter);
-        started = presenter.start({});
-    }
-    template <typename W> W* child(const char* name) {
-        return window.findChild<W*>(QString::fromLatin1(name));
-    }
-    QPushButton* button(const char* name) { return child<QPushButton>(name); }
-
-    LoggerHarness h;
-    int port = freeUdpPort();
-    Form1 window;
-    PosixUdpSocket socket{presenter, [](std::function<void()> f) {
-                              QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
-                          }};
-    QtTimer timer{LoggerPresenter::kTickMs, [this] { presenter.tick(); }};
-    LoggerPresenter presenter{
-        {window, h.dialogs, socket, timer, h.clock, h.lock, h.launcher, h.autoStart}, h.dir.path()};
-    bool started = false;
-};
-} // namespace
 
 TEST(LoggerWindow, ShowsTheControlsAndWhatArrives) {
     WindowLogger w;
