@@ -1,5 +1,7 @@
 #pragma once
 
+#include <compare>
+
 // A moment on the user's wall clock, as the log stamps and archive names show it.
 struct LocalTime {
     int year = 2000; // full year, e.g. 2026
@@ -9,7 +11,8 @@ struct LocalTime {
     int minute = 0;
     int second = 0;
 
-    bool operator==(const LocalTime&) const = default;
+    // Field by field, which is also the order in time.
+    auto operator<=>(const LocalTime&) const = default;
 };
 
 // The same moment one second later, carrying into minutes, days, months and years.

@@ -50,10 +50,12 @@ void ActivityLog::writeFiles() {
 }
 
 std::error_code ActivityLog::writeArchive() {
-    std::error_code ec;
-    const auto path = logfiles::freeArchivePath(m_folder, m_clock.now());
-    ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    LocalTime t = m_clock.now();
+    if (m_lastArchive && t <= *m_lastArchive) t = nextSecond(*m_lastArchive);
+    const auto path = logfiles::freeArchivePath(m_folder, t);
+    const auto ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
     m_observer.logFileWritten(path, ec);
+    if (!ec) m_lastArchive = logfiles::archiveTime(path.filename().string());
     return ec;
 }
 

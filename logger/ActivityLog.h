@@ -52,4 +52,7 @@ private:
     ActivityObserver& m_observer;
     std::string m_text;
     std::optional<std::size_t> m_text1;
+    // Archives written in a burst (a backlog of long lines) take consecutive seconds; the
+    // search for a free name starts after the last one instead of walking them all again.
+    std::optional<LocalTime> m_lastArchive;
 };

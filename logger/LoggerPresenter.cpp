@@ -25,8 +25,9 @@ std::string lowerAscii(std::string_view s) {
 }
 } // namespace
 
-LoggerPresenter::LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder)
-    : m_ports(ports), m_programFolder(std::move(programFolder)),
+LoggerPresenter::LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
+                                 QueueLimits limits)
+    : m_ports(ports), m_programFolder(std::move(programFolder)), m_limits(limits),
       m_activity(logfiles::logsFolder(m_programFolder), ports.clock, *this) {}
 
 bool LoggerPresenter::start(std::string_view arguments) {
@@ -153,12 +154,27 @@ void LoggerPresenter::tellOnce(bool& told, const std::optional<std::string>& fai
 }
 
 void LoggerPresenter::datagramsArrived(std::vector<std::string>& batch) {
-    if (m_ended || batch.empty()) return;
-    for (auto& datagram : batch)
+    if (m_ended) return;
+    std::size_t kept = 0;
+    for (auto& datagram : batch) {
+        if (m_cue.size() >= m_limits.lines || m_queuedBytes + datagram.size() > m_limits.bytes)
+            continue;
+        m_queuedBytes += datagram.size();
         m_cue.push_back(std::move(datagram));
-    m_ports.view.queueAppended(batch.size());
+        ++kept;
+    }
+    m_accepted += kept;
+    if (kept < batch.size()) datagramsDropped(batch.size() - kept);
+    if (kept == 0) return;
+    m_ports.view.queueAppended(kept);
     setCuetotal(m_cue.size());
     m_ports.timer.setEnabled(true);
+}
+
+void LoggerPresenter::datagramsDropped(std::size_t count) {
+    if (m_ended || count == 0) return;
+    m_dropped += count;
+    m_ports.view.changed(LoggerView::Part::dropped);
 }
 
 void LoggerPresenter::socketError() {
@@ -191,6 +207,7 @@ void LoggerPresenter::tick() {
         m_activity.append(std::string(traffic::label(kind)) +
                           std::string(traffic::payload(kind, line)));
 
+    m_queuedBytes -= m_cue.front().size();
     m_cue.pop_front();
     m_ports.view.queueHeadRemoved();
     setCuetotal(m_cue.size());

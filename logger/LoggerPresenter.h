@@ -29,14 +29,20 @@ struct LoggerPorts {
     AutoStart& autoStart;
 };
 
+// A flood must not exhaust memory: past either limit a datagram is dropped and counted.
+struct QueueLimits {
+    std::size_t lines = 1'000'000;
+    std::size_t bytes = std::size_t{256} << 20;
+};
+
 // The logger's window logic: owns what the window shows and runs every event handler, in
 // order, without drawing or blocking on a widget itself.
 class LoggerPresenter : public DatagramSink, private ActivityObserver {
 public:
     static constexpr std::string_view kVersion = "1.0.1";
     static constexpr int kTickMs = 120;
-
-    LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder);
+    LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
+                    QueueLimits limits = {});
 
     // The start-up. False when the program ends during it (another instance, or the
     // listening port held by another program).
@@ -45,6 +51,7 @@ public:
 
     // Events.
     void datagramsArrived(std::vector<std::string>& batch) override;
+    void datagramsDropped(std::size_t count) override;
     void socketError() override;
     void tick();
     void clickSwitch(settings::Setting which);
@@ -67,6 +74,8 @@ public:
     const std::deque<std::string>& cue() const { return m_cue; }
     std::size_t cuetotal() const { return m_cuetotal; }
     int traffic() const { return m_traffic; }
+    std::uint64_t accepted() const { return m_accepted; }
+    std::uint64_t dropped() const { return m_dropped; }
     const UsersTable& users() const { return m_users; }
     const ActivityLog& activity() const { return m_activity; }
     const std::filesystem::path& programFolder() const { return m_programFolder; }
@@ -91,6 +100,7 @@ private:
 
     LoggerPorts m_ports;
     std::filesystem::path m_programFolder;
+    QueueLimits m_limits;
     bool m_ended = false;
     bool m_inTick = false;
     bool m_terminateAfterTick = false;
@@ -102,6 +112,9 @@ private:
 
     std::deque<std::string> m_cue;
     std::size_t m_cuetotal = 0;
+    std::size_t m_queuedBytes = 0;
+    std::uint64_t m_accepted = 0;
+    std::uint64_t m_dropped = 0;
     int m_traffic = 0;
 
     UsersTable m_users;

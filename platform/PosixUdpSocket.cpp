@@ -21,9 +21,15 @@ SocketError errorOf(int number) {
 } // namespace
 
 struct PosixUdpSocket::Intake {
+    explicit Intake(PendingLimits l) : limits(l) {}
+    const PendingLimits limits;
     std::mutex mutex;
     std::vector<std::string> pending;
+    std::size_t pendingBytes = 0;
+    std::size_t dropped = 0;
     bool errorPending = false;
+
+    bool idle() const { return pending.empty() && dropped == 0 && !errorPending; }
 };
 
 namespace {
@@ -32,13 +38,17 @@ void deliver(const std::weak_ptr<PosixUdpSocket::Intake>& weak, DatagramSink& si
     const auto intake = weak.lock();
     if (!intake) return;
     std::vector<std::string> batch;
+    std::size_t dropped = 0;
     bool error = false;
     {
         std::lock_guard lock(intake->mutex);
         batch.swap(intake->pending);
+        intake->pendingBytes = 0;
+        std::swap(dropped, intake->dropped);
         std::swap(error, intake->errorPending);
     }
     if (!batch.empty()) sink.datagramsArrived(batch);
+    if (dropped) sink.datagramsDropped(dropped);
     if (error) sink.socketError();
 }
 
@@ -58,12 +68,20 @@ bool receiveAvailable(int fd, PosixUdpSocket::Intake& intake, std::vector<char>&
         const int n = ::recvmmsg(fd, msgs, kBatch, MSG_DONTWAIT, nullptr);
         if (n < 0 && errno == EINTR) continue;
         std::lock_guard lock(intake.mutex);
-        const bool wasIdle = intake.pending.empty() && !intake.errorPending;
+        const bool wasIdle = intake.idle();
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) intake.errorPending = true;
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
+            const std::size_t size = msgs[i].msg_len;
+            if (intake.pending.size() >= intake.limits.datagrams ||
+                intake.pendingBytes + size > intake.limits.bytes) {
+                ++intake.dropped;
+                continue;
+            }
+            intake.pendingBytes += size;
             intake.pending.emplace_back(buffers.data() + static_cast<std::size_t>(i) * kMaxDatagram,
-                                        msgs[i].msg_len);
-        wake |= wasIdle && (n > 0 || intake.errorPending);
+                                        size);
+        }
+        wake |= wasIdle && !intake.idle();
         if (n < static_cast<int>(kBatch)) return wake;
     }
 }
@@ -84,8 +102,8 @@ void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intak
 }
 } // namespace
 
-PosixUdpSocket::PosixUdpSocket(DatagramSink& sink, Post post)
-    : m_sink(sink), m_post(std::move(post)), m_intake(std::make_shared<Intake>()) {}
+PosixUdpSocket::PosixUdpSocket(DatagramSink& sink, Post post, PendingLimits limits)
+    : m_sink(sink), m_post(std::move(post)), m_intake(std::make_shared<Intake>(limits)) {}
 
 PosixUdpSocket::~PosixUdpSocket() {
     stopReceiving();

@@ -6,13 +6,20 @@
 #include <memory>
 #include <thread>
 
+// What may wait for the window's thread when it falls behind; past it datagrams are dropped
+// and counted, so that a flood cannot exhaust memory while the window is busy.
+struct PendingLimits {
+    std::size_t datagrams = 250'000;
+    std::size_t bytes = std::size_t{64} << 20;
+};
+
 // Receives on a thread of its own, so that no datagram is lost while the window is busy
 // painting or a message box is open: every pending datagram is read as soon as the socket has
 // one, and whole batches are handed to the window's thread through `post`.
 class PosixUdpSocket : public UdpSocket {
 public:
     using Post = std::function<void(std::function<void()>)>;
-    PosixUdpSocket(DatagramSink& sink, Post post);
+    PosixUdpSocket(DatagramSink& sink, Post post, PendingLimits limits = {});
     ~PosixUdpSocket() override;
 
     // Hands everything received so far to the sink before it returns.

@@ -16,6 +16,8 @@ class DatagramSink {
 public:
     virtual ~DatagramSink() = default;
     virtual void datagramsArrived(std::vector<std::string>& batch) = 0;
+    // Datagrams received but not kept, because more arrived than could be held.
+    virtual void datagramsDropped(std::size_t count) = 0;
     virtual void socketError() = 0;
 };
 

@@ -53,12 +53,12 @@ for i in $(seq "$kills"); do
   fi
   start_logger; restarts=$((restarts + 1))
   # The restart takes the text back and deletes the file until the next line; ending it now
-  # puts the text into an archive that must begin with what the killed logger left.
+  # puts the text into archives, the first of which must begin with what the killed logger left.
   if [ -n "$before" ]; then
     withLog=$((withLog + 1))
     kill -TERM "$pid"; wait "$pid"
-    newest=$(ls "$work"/logs/log[0-9]*.txt | sort | tail -n 1)
-    after=$(od -An -tx1 < "$newest" | tr -d ' \n')
+    first=$(ls "$work"/logs/log[0-9]*.txt | sort | head -n 1)
+    after=$(od -An -tx1 < "$first" | tr -d ' \n')
     [ "${after#"$before"}" != "$after" ] && restored=$((restored + 1))
     rm -f "$work"/logs/log[0-9]*.txt
     start_logger

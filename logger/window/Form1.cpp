@@ -149,9 +149,16 @@ QWidget* Form1::buildQueue() {
     m_traffic->setRange(0, 100);
     m_traffic->setValue(0);
     m_traffic->setTextVisible(false);
+    m_dropped = new QLabel;
+    m_dropped->setObjectName(QStringLiteral("dropped"));
+    m_dropped->setToolTip(QStringLiteral("Datagrams that arrived while the buffer was full"));
+    auto* caption = new QHBoxLayout;
+    caption->addWidget(new QLabel(QStringLiteral("Network Traffic")));
+    caption->addStretch();
+    caption->addWidget(m_dropped);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(m_cue);
-    layout->addWidget(new QLabel(QStringLiteral("Network Traffic")));
+    layout->addLayout(caption);
     layout->addWidget(m_traffic);
     return box;
 }
@@ -179,7 +186,8 @@ void Form1::attach(LoggerPresenter& presenter) {
     connect(m_btnclose, &QPushButton::clicked, this, &QWidget::close);
     connect(m_changePort, &QPushButton::clicked, this, [this] { m_presenter->changePort(); });
     connect(m_viewlogs, &QPushButton::clicked, this, [this] { m_presenter->viewLogs(); });
-    for (auto part : {Part::version, Part::switches, Part::port, Part::traffic, Part::users})
+    for (auto part :
+         {Part::version, Part::switches, Part::port, Part::traffic, Part::users, Part::dropped})
         changed(part);
 }
 

@@ -57,6 +57,7 @@ private:
     QTreeView* m_listView1;
     QListView* m_cue;
     QProgressBar* m_traffic;
+    QLabel* m_dropped;
     QPlainTextEdit* m_rtb1;
     QPushButton* m_viewlogs;
     QPushButton* m_btnclose;

@@ -1,6 +1,16 @@
 #include "HeadlessView.h"
 
+#include "logger/LoggerPresenter.h"
+
 #include <QCoreApplication>
+
+void HeadlessView::changed(Part part) {
+    // A flood drops thousands a second: a note a second is enough.
+    const auto now = std::chrono::steady_clock::now();
+    if (part != Part::dropped || now - m_lastNote < std::chrono::seconds(1)) return;
+    m_lastNote = now;
+    noteCounts();
+}
 
 void HeadlessView::activityAppended(std::string_view added) {
     // A terminal wants LF; the bytes are written as they are otherwise.
@@ -9,4 +19,13 @@ void HeadlessView::activityAppended(std::string_view added) {
     m_out << std::endl;
 }
 
-void HeadlessView::quitProgram() { QCoreApplication::exit(0); }
+void HeadlessView::quitProgram() {
+    if (m_presenter && (m_presenter->accepted() || m_presenter->dropped())) noteCounts();
+    QCoreApplication::exit(0);
+}
+
+void HeadlessView::noteCounts() {
+    if (!m_presenter) return;
+    m_notes << "kelvologger: " << m_presenter->accepted() << " datagrams accepted, "
+            << m_presenter->dropped() << " dropped because the buffer was full" << std::endl;
+}

@@ -63,9 +63,10 @@ int runWindow(int argc, char* argv[], const std::string& arguments) {
 
 int runHeadless(int argc, char* argv[], const std::string& arguments) {
     QCoreApplication app(argc, argv);
-    HeadlessView view(std::cout);
+    HeadlessView view(std::cout, std::cerr);
     ConsoleDialogs dialogs(std::cerr, "kelvologger");
     Logger logger(view, dialogs);
+    view.attach(logger.presenter);
     if (!logger.presenter.start(arguments)) return 1;
     std::cerr << "kelvologger: listening on UDP port " << logger.socket.localPort() << "; logs in "
               << (logger.presenter.programFolder() / "logs").string() << "; Ctrl+C ends it."

@@ -67,3 +67,47 @@ TEST_F(Intake, SocketErrorSaysUdpErrorAndChangesNothing) {
     sendUdp(port, "[b");
     EXPECT_TRUE(waitForQueue(2)) << "the socket still listens";
 }
+
+TEST(IntakeLimits, AFullQueueDropsAndCountsAndTakesMoreOnceItDrains) {
+    LoggerHarness h;
+    LoggerPresenter presenter{
+        {h.view, h.dialogs, h.socket, h.timer, h.clock, h.lock, h.launcher, h.autoStart},
+        h.dir.path(),
+        {.lines = 3, .bytes = 9}};
+    ASSERT_TRUE(presenter.start({}));
+    std::vector<std::string> batch = {"[1", "[2", "[3", "[4", "[5"};
+    presenter.datagramsArrived(batch);
+    EXPECT_EQ(presenter.cue().size(), 3u);
+    EXPECT_EQ(presenter.accepted(), 3u);
+    EXPECT_EQ(presenter.dropped(), 2u);
+    EXPECT_EQ(h.view.queueRows, 3u) << "the window hears only of what was kept";
+    presenter.tick();
+    batch = {"[six..", "[7"}; // 6 bytes do not fit beside the 4 queued, 2 do
+    presenter.datagramsArrived(batch);
+    EXPECT_EQ(std::vector<std::string>(presenter.cue().begin(), presenter.cue().end()),
+              (std::vector<std::string>{"[2", "[3", "[7"}));
+    EXPECT_EQ(presenter.dropped(), 3u);
+}
+
+TEST(IntakeLimits, TheSocketHoldsOnlyWhatItMayWhileTheWindowIsBusy) {
+    struct BusyWindow {
+        LoggerHarness h;
+        int port = freeUdpPort();
+        PostedWork neverRun; // the window's thread does not get round to it
+        PosixUdpSocket socket{presenter,
+                              [this](auto f) { neverRun.post(std::move(f)); },
+                              {.datagrams = 5, .bytes = 1 << 20}};
+        LoggerPresenter presenter{
+            {h.view, h.dialogs, socket, h.timer, h.clock, h.lock, h.launcher, h.autoStart},
+            h.dir.path()};
+    } w;
+    w.h.dir.write("loggersettings.txt",
+                  "[UDPPORT             ]=" + std::to_string(w.port) + "\r\n");
+    ASSERT_TRUE(w.presenter.start({}));
+    for (int i = 0; i < 12; ++i)
+        sendUdp(w.port, "[" + std::to_string(i));
+    w.socket.close(); // hands over what it holds, synchronously
+    EXPECT_EQ(std::vector<std::string>(w.presenter.cue().begin(), w.presenter.cue().end()),
+              (std::vector<std::string>{"[0", "[1", "[2", "[3", "[4"}));
+    EXPECT_EQ(w.presenter.dropped(), 7u);
+}
