@@ -25,7 +25,8 @@ const char* kUsage =
     "                          a few users sign on, chat, say hello and sign off\n"
     "  burst N [--size B]      N numbered messages of B bytes (60), back to back\n"
     "  flood N [--max-size B] [--seed S]\n"
-    "                          N datagrams of random bytes, 0 to B (65507) bytes long\n";
+    "                          N datagrams of random bytes, 0 to B (65507) bytes long;\n"
+    "                          each begins with its number between two #, as far as it fits\n";
 
 struct Sender {
     int fd = -1;
@@ -73,6 +74,23 @@ void demo(Sender& s, int rounds, int paceMs) {
     }
     for (const auto& u : users) s.send(identity("-**", u.name, u.computer)), pause();
 }
+
+// Random bytes fast enough to fill gigabytes of datagrams a minute.
+struct SplitMix {
+    unsigned long long state;
+    unsigned long long next() {
+        unsigned long long z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    void fill(std::string& bytes) {
+        for (std::size_t i = 0; i < bytes.size(); i += 8) {
+            const unsigned long long r = next();
+            std::memcpy(bytes.data() + i, &r, std::min<std::size_t>(8, bytes.size() - i));
+        }
+    }
+};
 
 bool parseCount(const char* text, unsigned long long& out) {
     char* end = nullptr;
@@ -132,11 +150,14 @@ int main(int argc, char* argv[]) {
             s.send(d);
         }
     } else if (cmd == "flood" && args.size() == 2 && parseCount(args[1].c_str(), n)) {
-        std::mt19937_64 rng(seed);
+        SplitMix random{seed};
         std::string d;
         for (unsigned long long i = 0; i < n; ++i) {
-            d.resize(rng() % (std::min<unsigned long long>(maxSize, 65507) + 1));
-            for (auto& c : d) c = static_cast<char>(rng());
+            d.resize(random.next() % (std::min<unsigned long long>(maxSize, 65507) + 1));
+            random.fill(d);
+            // The number lets a reader of the log check order and completeness.
+            const std::string number = "#" + std::to_string(i) + "#";
+            d.replace(0, std::min(d.size(), number.size()), number, 0, std::min(d.size(), number.size()));
             s.send(d);
         }
     } else {
