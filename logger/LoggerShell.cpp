@@ -63,7 +63,9 @@ void LoggerPresenter::terminate() {
         m_terminateAfterTick = true;
         return;
     }
-    // Lines still queued were received but not logged: handle them as their ticks would.
+    // Lines received but not yet logged, those the socket still holds included: handle them
+    // as their ticks would.
+    m_ports.socket.close();
     while (!m_cue.empty() && !m_ended)
         tick();
     if (m_ended) return;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
@@ -21,3 +22,6 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The names of the files in a folder, sorted.
+std::vector<std::string> fileNames(const std::filesystem::path& folder);

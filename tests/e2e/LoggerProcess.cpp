@@ -2,7 +2,6 @@
 
 #include "Udp.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 LoggerProcess::LoggerProcess(std::string settings) : port(freeUdpPort()) {
@@ -48,9 +47,7 @@ std::string LoggerProcess::currentLog() const {
 }
 
 std::vector<std::string> LoggerProcess::archives() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir / "logs"))
-        if (e.path().filename() != "logtemp.txt") names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
+    auto names = fileNames(dir / "logs");
+    std::erase(names, "logtemp.txt");
     return names;
 }

@@ -7,10 +7,8 @@ namespace {
 const std::string kLine100 = "[" + std::string(72, 'm');
 
 std::vector<std::string> archives(const std::filesystem::path& logs) {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(logs))
-        if (e.path().filename() != "logtemp.txt") names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
+    auto names = fileNames(logs);
+    std::erase(names, "logtemp.txt");
     return names;
 }
 } // namespace

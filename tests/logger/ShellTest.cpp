@@ -9,12 +9,6 @@ const std::string kExitQuestion =
     "Do you want the Logger continue running in the background?\r\n\r\n  Yes - Minimize\r\n"
     "   No - Terminate";
 
-std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        names.push_back(e.path().filename());
-    return names;
-}
 } // namespace
 
 TEST(Exit, CloseAsksAndCancelOrYesKeepEverything) {
@@ -31,7 +25,7 @@ TEST(Exit, CloseAsksAndCancelOrYesKeepEverything) {
         EXPECT_EQ(h.dialogs.shown[0].icon, Icon::Question);
         EXPECT_EQ(h.view.minimised, answer == Answer::Yes);
         EXPECT_FALSE(h.presenter.ended());
-        EXPECT_TRUE(filesIn(h.logs()).empty()) << "nothing written";
+        EXPECT_TRUE(fileNames(h.logs()).empty()) << "nothing written";
         EXPECT_EQ(h.presenter.cue().size(), 1u);
     }
 }
@@ -48,7 +42,7 @@ TEST(Exit, NoSavesLogsTheQueueArchivesAndEnds) {
     EXPECT_TRUE(h.presenter.ended());
     EXPECT_TRUE(h.view.quit);
     EXPECT_EQ(h.dir.read("loggersettings.txt"), settings::fileText({1, 1, 1, 1, 1, 0}, "4111"));
-    EXPECT_EQ(filesIn(h.logs()), std::vector<std::filesystem::path>{"log261205214130.txt"});
+    EXPECT_EQ(fileNames(h.logs()), std::vector<std::string>{"log261205214130.txt"});
     EXPECT_EQ(h.dir.read("logs/log261205214130.txt"),
               "12-05-26:09:41p:MESSAGE :[one\r\n12-05-26:09:41p:SIGN ON :[PC7]=Ann\r\n"
               "12-05-26:09:41p:MESSAGE :[still queued\r\n\r\n");
@@ -99,7 +93,8 @@ TEST(ViewLogs, StartsTheViewerBesideTheLoggerOrSaysWhyNot) {
 class PortChange : public ::testing::Test {
 protected:
     void SetUp() override {
-        h.dir.write("loggersettings.txt", settings::fileText({1, 0, 0, 0, 0, 0}, std::to_string(port)));
+        h.dir.write("loggersettings.txt",
+                    settings::fileText({1, 0, 0, 0, 0, 0}, std::to_string(port)));
         ASSERT_TRUE(presenter.start({}));
     }
     bool listensOn(int p) {
@@ -113,9 +108,9 @@ protected:
     int port = freeUdpPort();
     PostedWork posted;
     PosixUdpSocket socket{presenter, [this](auto f) { posted.post(std::move(f)); }};
-    LoggerPresenter presenter{{h.view, h.dialogs, socket, h.timer, h.clock, h.lock, h.launcher,
-                               h.autoStart},
-                              h.dir.path()};
+    LoggerPresenter presenter{
+        {h.view, h.dialogs, socket, h.timer, h.clock, h.lock, h.launcher, h.autoStart},
+        h.dir.path()};
 };
 
 TEST_F(PortChange, CancelEmptyOrTheSamePortChangeNothing) {
@@ -165,7 +160,8 @@ TEST_F(PortChange, AnswersThatAreNoPortNeverEndTheLogger) {
         h.dialogs.inputs = {answer};
         presenter.changePort();
         EXPECT_EQ(h.dialogs.shown.back().text,
-                  "\"" + std::string(answer) + "\" is not a port number.\r\nEnter a number from 1 to 65535.");
+                  "\"" + std::string(answer) +
+                      "\" is not a port number.\r\nEnter a number from 1 to 65535.");
     }
     for (const char* answer : {"70000", "0", "-1"}) {
         h.dialogs.inputs = {answer};
