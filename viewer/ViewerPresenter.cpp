@@ -7,18 +7,6 @@
 using Part = ViewerView::Part;
 
 namespace {
-// Restores the pointer however the work ends.
-class BusyPointer {
-public:
-    explicit BusyPointer(ViewerView& view) : m_view(view) { m_view.setBusy(true); }
-    ~BusyPointer() { m_view.setBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    ViewerView& m_view;
-};
-
 // The last n characters of a UTF-8 text, never splitting one.
 std::string lastCharacters(std::string_view text, std::size_t n) {
     std::size_t at = text.size();
@@ -50,12 +38,12 @@ bool ViewerPresenter::start() {
     if (!m_rows.empty()) {
         const auto path = m_rows.front().path;
         m_text1.clear();
+        std::optional<BusyPointer> busy(std::in_place, m_ports.view);
         std::string text;
-        if (readOrTell(path, text)) {
-            m_filename = path;
-            command3(std::move(text));
-            showHeaderFor(path);
-        }
+        if (!readOrTell(path, text, busy)) return true;
+        m_filename = path;
+        command3(std::move(text));
+        showHeaderFor(path);
     }
     return true;
 }
@@ -69,8 +57,9 @@ void ViewerPresenter::openSelected() {
     if (m_rows.empty() || !m_selected) return;
     const auto path = m_rows[*m_selected].path;
     // Read before anything changes: a log that cannot be read leaves the shown one as it was.
+    std::optional<BusyPointer> busy(std::in_place, m_ports.view);
     std::string text;
-    if (!readOrTell(path, text)) return;
+    if (!readOrTell(path, text, busy)) return;
     m_check2 = false;
     setLabel3("");
     clearHighlight();
@@ -158,7 +147,12 @@ void ViewerPresenter::searchAllFiles() {
 }
 
 bool ViewerPresenter::command2() {
-    if (const auto error = viewer::listLogNames(m_logsFolder, m_listing)) {
+    std::error_code error;
+    {
+        BusyPointer busy(m_ports.view); // a folder of 100,000 files takes a moment
+        error = viewer::listLogNames(m_logsFolder, m_listing);
+    }
+    if (error) {
         m_ports.view.showWindow();
         m_ports.dialogs.message(
             "Log files not found.\r\nKelvo Log file viewer must be run from the Kelvo Directory");
@@ -169,6 +163,7 @@ bool ViewerPresenter::command2() {
 }
 
 void ViewerPresenter::command1() {
+    BusyPointer busy(m_ports.view);
     m_rows.reserve(m_rows.size() + m_listing.size());
     for (auto it = m_listing.rbegin(); it != m_listing.rend(); ++it)
         m_rows.push_back(m_rowMaker.row(m_logsFolder, *it));
@@ -176,13 +171,11 @@ void ViewerPresenter::command1() {
     select(m_rows.empty() ? std::nullopt : std::optional<std::size_t>(0));
 }
 
-bool ViewerPresenter::readOrTell(const std::filesystem::path& path, std::string& text) {
-    std::error_code error;
-    {
-        BusyPointer busy(m_ports.view);
-        error = viewer::readLog(path, text);
-    }
+bool ViewerPresenter::readOrTell(const std::filesystem::path& path, std::string& text,
+                                 std::optional<BusyPointer>& busy) {
+    const auto error = viewer::readLog(path, text);
     if (!error) return true;
+    busy.reset(); // the message box gets the normal pointer
     m_ports.dialogs.message("The log file\r\n" + path.string() +
                             "\r\ncannot be opened: " + viewer::describe(error));
     return false;

@@ -64,7 +64,9 @@ public:
 private:
     bool command2();
     void command1();
-    bool readOrTell(const std::filesystem::path& path, std::string& text);
+    // Reads a log, or tells the user why it cannot be read (with the normal pointer back).
+    bool readOrTell(const std::filesystem::path& path, std::string& text,
+                    std::optional<BusyPointer>& busy);
     void command3(std::string text);
     void findbtn();
     void setCheck1(bool on);

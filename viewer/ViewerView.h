@@ -23,3 +23,15 @@ public:
     virtual void showWindow() = 0;
     virtual void quitProgram() = 0;
 };
+
+// The busy pointer for as long as it lives, restored however the work ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(ViewerView& view) : m_view(view) { m_view.setBusy(true); }
+    ~BusyPointer() { m_view.setBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    ViewerView& m_view;
+};

@@ -33,12 +33,13 @@ struct ScriptedDialogs : Dialogs {
 struct RecordingView : ViewerView {
     bool listAndTextShown = true, windowShown = false, quit = false;
     int busy = 0;
-    bool hiddenWhileBusy = false;
+    bool hiddenWhileBusy = false, wasBusy = false;
     std::vector<std::size_t> scrolledTo;
-    void changed(Part) override {}
+    void changed(Part) override { EXPECT_FALSE(quit) << "changed after the end"; }
     void scrollRowIntoView(std::size_t row) override { scrolledTo.push_back(row); }
     void setBusy(bool on) override {
         busy += on ? 1 : -1;
+        wasBusy = wasBusy || on;
         hiddenWhileBusy = hiddenWhileBusy || (on && !listAndTextShown);
     }
     void setListAndTextShown(bool shown) override { listAndTextShown = shown; }

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
+#include <sys/stat.h>
 
 // The real window over the real presenter; only the message boxes answer from a script.
 class WindowTest : public ViewerTest {
@@ -96,4 +98,24 @@ TEST_F(WindowTest, GrowingTheWindowGrowsListAndTextAndHidesNothing) {
     for (QWidget* w : form.Frame1->findChildren<QWidget*>())
         EXPECT_TRUE(form.Frame1->rect().contains(w->geometry()));
     EXPECT_EQ(form.searchAll->toolTip(), "Search all log files");
+}
+
+TEST_F(WindowTest, BinaryPipesAndLongLinesPaintWithoutBlocking) {
+    std::string binary(5 << 20, '\0');
+    for (std::size_t i = 0; i < binary.size(); i += 4096)
+        binary.replace(i, 6, "needle");
+    write("binary.txt", binary);
+    ASSERT_EQ(::mkfifo((logs / "pipe.txt").c_str(), 0600), 0);
+    startWindow();
+    ASSERT_EQ(dialogs.texts.size(), 1u); // the pipe, first in the list, cannot be opened
+    clickRow(1);
+    QTest::keyClicks(form.Text2, "NEEDLE");
+    EXPECT_EQ(viewer->shown().marks().size(), 1280u);
+    form.RichTextBox1->horizontalScrollBar()->setValue(
+        form.RichTextBox1->horizontalScrollBar()->maximum());
+    EXPECT_FALSE(form.grab().isNull());
+    clickRow(0);
+    EXPECT_EQ(dialogs.texts.size(), 2u);
+    EXPECT_EQ(viewer->shown().text().size(), binary.size() + 2);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
