@@ -10,110 +10,85 @@ struct Press {
 
 class SearchAllFiles : public ViewerTest {
 protected:
-    // Writes the logs so that row i holds text i, and opens the first row.
-    void logs(std::initializer_list<const char*> texts) {
+    // Writes the logs so that row i holds text i, and searches for "needle".
+    void writeLogs(std::initializer_list<const char*> texts) {
         int second = 59;
         for (const char* text : texts)
             write("log0708121530" + std::to_string(second--) + ".txt", text);
         start();
-        open(0);
         viewer->changeSearchText("needle");
     }
     void expectPresses(std::initializer_list<Press> presses) {
-        int i = 0;
         for (const auto& p : presses) {
             viewer->searchAllFiles();
-            ++i;
-            EXPECT_EQ(viewer->selectedRow(), p.row) << "press " << i;
-            EXPECT_EQ(viewer->label3(), p.notice) << "press " << i;
-            EXPECT_EQ(viewer->filename(), viewer->rows()[p.row].path) << "press " << i;
-            const bool hit = std::string_view(p.notice).empty();
-            EXPECT_EQ(viewer->shown().marks().empty(), !hit) << "press " << i;
+            SCOPED_TRACE(testing::Message() << "press ending on row " << p.row);
+            EXPECT_EQ(viewer->selectedRow(), p.row);
             EXPECT_EQ(view.scrolledTo.back(), p.row);
-            EXPECT_TRUE(view.listAndTextShown);
-            EXPECT_EQ(view.busy, 0);
+            EXPECT_EQ(viewer->label3(), p.notice);
+            EXPECT_EQ(viewer->filename(), viewer->rows()[p.row].path);
+            EXPECT_EQ(viewer->shown().marks().empty(), !std::string_view(p.notice).empty());
+            EXPECT_TRUE(view.listAndTextShown && view.busy == 0 && view.hiddenWhileBusy);
         }
-        EXPECT_TRUE(view.hiddenWhileBusy);
     }
 };
 
+// (s, continue flag, notice) to the start row, rows from 0 of 4; the keyboard can move the
+// selection to the last row while the flag is set.
 TEST(StartRow, FollowsNoticeFlagAndSelection) {
+    const std::tuple<std::optional<std::size_t>, bool, const char*, std::size_t> cases[] = {
+        {1, true, "Not Found ", 0},
+        {1, true, "", 2},
+        {3, true, "", 3},
+        {0, true, "", 1},
+        {1, false, "Not Found", 1},
+        {3, false, "", 0},
+        {std::nullopt, false, "", 0}};
+    for (const auto& [s, flag, notice, start] : cases)
+        EXPECT_EQ(viewer::startRow(s, 4, flag, notice), start) << s.value_or(9) << flag << notice;
+}
+
+TEST_F(SearchAllFiles, PressesStepThroughTheRows) {
     const struct {
-        const char* notice;
-        bool continueFlag;
-        std::optional<std::size_t> selected;
-        std::size_t start;
-    } cases[] = {{"Not Found ", true, 1, 0}, {"", true, 1, 2},           {"", true, 3, 3},
-                 {"Not Found", false, 1, 1}, {"", false, 3, 0},          {"", false, {}, 0},
-                 {"", true, 0, 1},           {"Not Found ", false, 2, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(viewer::startRow(c.selected, 4, c.continueFlag, c.notice), c.start)
-            << '"' << c.notice << '"' << c.continueFlag << c.selected.value_or(99);
-}
-
-TEST_F(SearchAllFiles, StepsThroughTheLogsThatHoldIt) {
-    logs({"A needle", "B", "C NEEDLE"});
-    expectPresses({{0, ""}, {2, ""}, {0, ""}, {2, ""}});
-    EXPECT_FALSE(viewer->check2());
-    EXPECT_EQ(viewer->shown().text(), "C NEEDLE\r\n");
-}
-
-TEST_F(SearchAllFiles, EndsOnTheLastRowUnmarkedThenStartsOver) {
-    logs({"A needle", "B"});
-    expectPresses({{0, ""}, {1, "Not Found "}, {0, ""}});
-    EXPECT_TRUE(viewer->check2());
+        std::initializer_list<const char*> logs;
+        std::size_t opened; // the row opened from the list before the first press
+        std::initializer_list<Press> presses;
+    } scenarios[] = {
+        {{"A needle", "B", "C NEEDLE"}, 0, {{0, ""}, {2, ""}, {0, ""}, {2, ""}}},
+        {{"A needle", "B"}, 0, {{0, ""}, {1, "Not Found "}, {0, ""}}},
+        {{"A", "B", "C"}, 0, {{2, "Not Found "}, {2, "Not Found "}}},
+        {{"needle"}, 0, {{0, ""}, {0, ""}}},
+        {{"other"}, 0, {{0, "Not Found "}, {0, "Not Found "}}},
+        // "Not Found" left by the search as you type does not start over.
+        {{"needle", "B", "C"}, 1, {{2, "Not Found "}, {0, ""}}},
+    };
+    for (const auto& scenario : scenarios) {
+        std::filesystem::remove_all(logs);
+        std::filesystem::create_directory(logs);
+        writeLogs(scenario.logs);
+        open(scenario.opened);
+        expectPresses(scenario.presses);
+    }
     EXPECT_EQ(viewer->rr(), "1");
+    EXPECT_EQ(viewer->shown().text(), "needle\r\n");
 }
 
-TEST_F(SearchAllFiles, NoLogHoldsIt) {
-    logs({"A", "B", "C"});
-    expectPresses({{2, "Not Found "}, {2, "Not Found "}});
-    EXPECT_EQ(viewer->shown().text(), "C\r\n");
-    EXPECT_EQ(viewer->label1(), " Messages in log file: log070812153057.txt");
-    EXPECT_TRUE(viewer->deleteEnabled());
-}
-
-TEST_F(SearchAllFiles, SingleRow) {
-    logs({"needle"});
-    expectPresses({{0, ""}, {0, ""}});
-    viewer->changeSearchText("other");
-    expectPresses({{0, "Not Found "}});
-}
-
-TEST_F(SearchAllFiles, NoticeWithoutBlankDoesNotStartOver) {
-    logs({"needle", "B", "C"});
-    open(1);
-    ASSERT_EQ(viewer->label3(), "Not Found");
-    expectPresses({{2, "Not Found "}, {0, ""}});
-}
-
-TEST_F(SearchAllFiles, CurrentLogOnlyKeepsDeleteDisabled) {
+TEST_F(SearchAllFiles, ReadsTheCurrentLogAfreshAndKeepsItsDeleteDisabled) {
     write("logtemp.txt", "nothing here");
     start();
     viewer->changeSearchText("needle");
     write("logtemp.txt", "logged since: needle");
-    viewer->searchAllFiles();
-    EXPECT_EQ(viewer->label3(), "");
-    EXPECT_EQ(viewer->shown().text(), "logged since: needle\r\n");
+    expectPresses({{0, ""}});
     viewer->changeSearchText("absent");
-    viewer->searchAllFiles();
-    EXPECT_EQ(viewer->label3(), "Not Found ");
-    EXPECT_EQ(viewer->label1(), " Messages in log file: logtemp.txt");
-    EXPECT_FALSE(viewer->deleteEnabled());
+    expectPresses({{0, "Not Found "}});
+    expectHeader("logtemp.txt", false);
+    EXPECT_EQ(viewer->shown().text(), "logged since: needle\r\n");
 }
 
 TEST_F(SearchAllFiles, AfterRefreshStartsAtTheFirstRowAndSkipsUnreadableLogs) {
-    logs({"A", "B needle", "C needle"});
+    writeLogs({"A", "B needle", "C needle"});
+    open(0);
     viewer->refresh();
     std::filesystem::remove(viewer->rows()[1].path);
     expectPresses({{2, ""}});
     EXPECT_TRUE(dialogs.texts.empty());
-}
-
-TEST_F(SearchAllFiles, EmptySearchTextDoesNothing) {
-    logs({"A"});
-    viewer->changeSearchText("");
-    viewer->searchAllFiles();
-    EXPECT_EQ(viewer->rr(), "");
-    EXPECT_TRUE(view.scrolledTo.empty());
 }
