@@ -122,8 +122,7 @@ void ViewerPresenter::searchAllFiles() {
     if (m_label3 == viewer::kNotFoundStartOver) m_check2 = false;
     m_rr = std::to_string(from + 1);
 
-    // A text that no byte sequence spells finds nothing, in any log.
-    const viewer::Finder finder(m_text2Matchable ? std::string_view(m_text2) : std::string_view());
+    const viewer::Finder finder = searchFinder();
     auto result = viewer::scanRows(m_rows, from, finder);
     if (result.loaded) {
         m_filename = m_rows[*result.loaded].path;
@@ -190,10 +189,14 @@ void ViewerPresenter::command3(std::string text) {
 void ViewerPresenter::findbtn() {
     setLabel3("");
     if (m_text2.empty() || m_shown.empty() || !m_check1) return;
-    const viewer::Finder finder(m_text2Matchable ? std::string_view(m_text2) : std::string_view());
-    const bool found = m_shown.markAll(finder);
+    const bool found = m_shown.markAll(searchFinder());
     m_ports.view.changed(Part::marks);
     if (!found) setLabel3(viewer::kNotFound);
+}
+
+viewer::Finder ViewerPresenter::searchFinder() const {
+    // A text that no byte sequence spells finds nothing, in any log.
+    return viewer::Finder(m_text2Matchable ? std::string_view(m_text2) : std::string_view());
 }
 
 void ViewerPresenter::setCheck1(bool on) {

@@ -69,6 +69,7 @@ private:
                     std::optional<BusyPointer>& busy);
     void command3(std::string text);
     void findbtn();
+    viewer::Finder searchFinder() const;
     void setCheck1(bool on);
     void clearHighlight();
     void showHeaderFor(const std::filesystem::path& path);
