@@ -2,6 +2,7 @@
 #include "viewer/window/Form1.h"
 #include "viewer/window/LogTextView.h"
 
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,4 +107,16 @@ TEST_F(WindowTest, LongBinaryLinePaintsMarked) {
     across->setValue(across->maximum());
     EXPECT_GT(across->value(), 0);
     EXPECT_FALSE(form.grab().isNull());
+}
+
+TEST_F(WindowTest, PickedLinesGoToTheClipboard) {
+    write("log070812153045.txt", "one\r\ntwo\xE9\r\nthree\r\n");
+    startWindow();
+    QTest::mouseClick(form.RichTextBox1->viewport(), Qt::LeftButton, {}, QPoint(5, 2));
+    QTest::mouseClick(form.RichTextBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      QPoint(5, 2 + form.RichTextBox1->fontMetrics().lineSpacing()));
+    QTest::keyClick(form.RichTextBox1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("one\ntwo\xC3\xA9"));
+    QTest::keyClick(form.RichTextBox1, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(form.RichTextBox1->selectedText(), QString::fromUtf8("one\ntwo\xC3\xA9\nthree"));
 }

@@ -2,8 +2,11 @@
 
 #include "platform/DisplayText.h"
 
+#include <QClipboard>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -67,6 +70,7 @@ void LogTextView::textReplaced() {
             (static_cast<qreal>(std::max<std::size_t>(line.size(), 1)) /
              static_cast<qreal>(std::max<std::size_t>(std::min(line.size(), kMeasuredBytes), 1))) +
         2 * kMargin;
+    m_linesSelected = false;
     updateScrollBars();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
@@ -113,9 +117,63 @@ void LogTextView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const std::size_t first = firstVisibleLine();
     const std::size_t end = std::min(m_shown->lineStarts().size(), first + visibleLineCount() + 1);
+    const QColor picked = palette().color(QPalette::Highlight).lighter(170);
     qreal baseline = m_ascent;
-    for (std::size_t i = first; i < end; ++i, baseline += m_lineHeight)
+    for (std::size_t i = first; i < end; ++i, baseline += m_lineHeight) {
+        if (lineSelected(i))
+            painter.fillRect(QRectF(0, baseline - m_ascent, viewport()->width(), m_lineHeight),
+                             picked);
         drawLine(painter, i, baseline);
+    }
+}
+
+std::size_t LogTextView::lineAt(qreal y) const {
+    const auto below = static_cast<std::size_t>(std::max<qreal>(0, y) / m_lineHeight);
+    return std::min(firstVisibleLine() + below, m_shown->lineStarts().size() - 1);
+}
+
+bool LogTextView::lineSelected(std::size_t line) const {
+    return m_linesSelected && line >= std::min(m_anchorLine, m_caretLine) &&
+           line <= std::max(m_anchorLine, m_caretLine);
+}
+
+void LogTextView::selectLines(std::size_t from, std::size_t to) {
+    const std::size_t last = m_shown->lineStarts().size() - 1;
+    m_anchorLine = std::min(from, last);
+    m_caretLine = std::min(to, last);
+    m_linesSelected = !m_shown->empty();
+    viewport()->update();
+}
+
+QString LogTextView::selectedText() const {
+    if (!m_linesSelected) return {};
+    const auto& starts = m_shown->lineStarts();
+    const std::size_t first = std::min(m_anchorLine, m_caretLine);
+    const std::size_t last = std::max(m_anchorLine, m_caretLine);
+    const auto end = m_shown->line(last).data() + m_shown->line(last).size();
+    return displayText(
+        std::string_view(m_shown->text())
+            .substr(starts[first],
+                    static_cast<std::size_t>(end - m_shown->text().data()) - starts[first]));
+}
+
+void LogTextView::mousePressEvent(QMouseEvent* event) {
+    const std::size_t line = lineAt(event->position().y());
+    selectLines(event->modifiers() & Qt::ShiftModifier ? m_anchorLine : line, line);
+}
+
+void LogTextView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) selectLines(m_anchorLine, lineAt(event->position().y()));
+}
+
+void LogTextView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        if (m_linesSelected) QGuiApplication::clipboard()->setText(selectedText());
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        selectLines(0, m_shown->lineStarts().size() - 1);
+    } else {
+        QAbstractScrollArea::keyPressEvent(event);
+    }
 }
 
 void LogTextView::drawLine(QPainter& painter, std::size_t index, qreal baseline) const {

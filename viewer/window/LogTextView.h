@@ -19,8 +19,15 @@ public:
     std::size_t firstVisibleLine() const;
     std::size_t visibleLineCount() const;
 
+    // Lines the user picked with the mouse (or all, by Ctrl+A), for the clipboard.
+    void selectLines(std::size_t from, std::size_t to);
+    QString selectedText() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -32,6 +39,8 @@ private:
     qreal widthOf(std::string_view bytes, const Widths& widths) const;
     void drawLine(QPainter& painter, std::size_t index, qreal baseline) const;
     void bringIntoView(std::size_t offset);
+    std::size_t lineAt(qreal y) const;
+    bool lineSelected(std::size_t line) const;
 
     const viewer::ShownText* m_shown;
     QFont m_normalFont;
@@ -41,4 +50,6 @@ private:
     qreal m_lineHeight = 1;
     qreal m_ascent = 0;
     qreal m_contentWidth = 0;
+    std::size_t m_anchorLine = 0, m_caretLine = 0;
+    bool m_linesSelected = false;
 };
