@@ -1,6 +1,8 @@
 #include "DisplayText.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 // Windows-1252's 0x80-0x9F; 0 marks the five codes it leaves unassigned.
@@ -36,9 +38,30 @@ QString decode(std::string_view bytes, bool multiLine) {
 }
 } // namespace
 
-QString displayLine(std::string_view bytes) {
-    return decode(bytes, false);
-}
-QString displayText(std::string_view bytes) {
-    return decode(bytes, true);
+QString displayLine(std::string_view bytes) { return decode(bytes, false); }
+QString displayText(std::string_view bytes) { return decode(bytes, true); }
+
+bool toWindows1252(const QString& text, std::string& bytes) {
+    static const auto kByteOf = [] {
+        std::array<std::pair<char16_t, unsigned char>, 256 + 32> table{};
+        for (unsigned b = 0; b < 256; ++b)
+            table[b] = {shown(static_cast<unsigned char>(b)), static_cast<unsigned char>(b)};
+        // Control bytes also stand for themselves, as a paste may carry them.
+        for (unsigned b = 0; b < 32; ++b)
+            table[256 + b] = {static_cast<char16_t>(b), static_cast<unsigned char>(b)};
+        std::sort(table.begin(), table.end());
+        return table;
+    }();
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    bool exact = true;
+    for (const QChar c : text) {
+        const auto it = std::lower_bound(kByteOf.begin(), kByteOf.end(),
+                                         std::pair<char16_t, unsigned char>{c.unicode(), 0});
+        const bool found =
+            it != kByteOf.end() && it->first == c.unicode() && c.unicode() != kReplacement;
+        exact = exact && found;
+        bytes += found ? static_cast<char>(it->second) : '?';
+    }
+    return exact;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 #include <string_view>
 
 // Log text is Windows-1252 bytes: one byte, one character, so offsets into the bytes are
@@ -13,3 +14,7 @@ QString displayLine(std::string_view bytes);
 // For multi-line displays: CR LF becomes a line break; a lone CR or LF, and every other
 // control byte but the tab, becomes a visible symbol.
 QString displayText(std::string_view bytes);
+
+// The bytes a typed text stands for: the inverse of the display, so that a text copied from the
+// screen finds itself again. A character that no byte shows becomes '?' and makes it false.
+bool toWindows1252(const QString& text, std::string& bytes);

@@ -1,0 +1,88 @@
+#include "ViewerFixture.h"
+
+#include "viewer/LogRows.h"
+
+using Strings = std::vector<std::string>;
+
+TEST(RowTexts, DateAndTimeComeFromTheName) {
+    const EnglishDateNames names;
+    const viewer::RowMaker maker(names);
+    const Strings cases[] = {
+        {"log070812153045.txt", "Aug 12, 07 (Sun)", "03:30 pm"},
+        {"log070101000000.txt", "Jan 01, 07 (Mon)", "12:00 am"},
+        {"log071231120000.txt", "Dec 31, 07 (Mon)", "12:00 pm"},
+        {"logtemp.txt", "Current Log", "-----------"},
+        // Outside the naming: still a row, saying it carries no date.
+        {"LOGTEMP.TXT", "No date in name", "-----------"},
+        {"notes.txt", "No date in name", "-----------"},
+        {"log070230120000.txt", "No date in name", "-----------"},
+        {"log07081215304.txt", "No date in name", "-----------"},
+    };
+    for (const auto& c : cases) {
+        const auto row = maker.row("/f", c[0]);
+        EXPECT_EQ((Strings{c[0], row.dateText, row.timeText}), c);
+        EXPECT_EQ(row.path, std::filesystem::path("/f") / c[0]);
+    }
+}
+
+TEST_F(ViewerTest, ListsTxtFilesInDescendingOrderOfName) {
+    for (const char* name : {"log070101000000.txt", "logtemp.txt", "log071231120000.txt",
+                             "alpha.TXT", "Zeta.txt", "notes.doc", "txt", "log.txt.bak"})
+        write(name, "x\r\n");
+    std::filesystem::create_directory(logs / "folder.txt");
+    start();
+    Strings seen;
+    for (const auto& r : viewer->rows())
+        seen.push_back(r.path.filename().string() + " " + r.dateText + " " + r.timeText);
+    EXPECT_EQ(seen, (Strings{"Zeta.txt No date in name -----------",
+                             "logtemp.txt Current Log -----------",
+                             "log071231120000.txt Dec 31, 07 (Mon) 12:00 pm",
+                             "log070101000000.txt Jan 01, 07 (Mon) 12:00 am",
+                             "alpha.TXT No date in name -----------"}));
+    EXPECT_EQ(viewer->selectedRow(), 0u);
+}
+
+TEST_F(ViewerTest, StartOpensTheFirstRow) {
+    start();
+    expectNothingShown();
+    write("log070812153045.txt", "archived\r\n");
+    start();
+    expectHeader("log070812153045.txt", true);
+    EXPECT_EQ(viewer->shown().text(), "archived\r\n");
+    EXPECT_EQ(viewer->label3(), "");
+    EXPECT_EQ(viewer->label4(), "v1.0.4");
+    write("logtemp.txt", "current");
+    start();
+    expectHeader("logtemp.txt", false);
+    EXPECT_EQ(viewer->text1(), "current\r\n");
+    EXPECT_TRUE(dialogs.texts.empty());
+}
+
+TEST_F(ViewerTest, StartEndsWithoutLogsFolderOrWhenAlreadyRunning) {
+    std::filesystem::remove(logs);
+    start();
+    EXPECT_EQ(dialogs.texts.back(),
+              "Log files not found.\r\nKelvo Log file viewer must be run from the Kelvo Directory");
+    EXPECT_TRUE(view.windowShown && view.quit && viewer->ended());
+    view = {};
+    lock.free = false;
+    start();
+    EXPECT_EQ(dialogs.texts.back(), "Kelvo Kelvo Log Viewer v1.0.4\r\nis already running.");
+    EXPECT_TRUE(view.quit && !view.windowShown);
+}
+
+TEST_F(ViewerTest, RefreshShowsNothingAndKeepsFilename) {
+    write("log070812153045.txt", "a\r\n");
+    start();
+    write("log080812153045.txt", "b\r\n");
+    viewer->changeSearchText("zzz");
+    viewer->refresh();
+    EXPECT_EQ(viewer->rows().front().dateText, "Aug 12, 08 (Tue)");
+    expectNothingShown();
+    EXPECT_EQ(viewer->label3(), "");
+    EXPECT_EQ(shownName(), "log070812153045.txt");
+    std::filesystem::remove_all(logs);
+    viewer->refresh();
+    EXPECT_TRUE(view.quit);
+    EXPECT_EQ(dialogs.texts.back().substr(0, 20), "Log files not found.");
+}

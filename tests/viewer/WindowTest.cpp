@@ -1,0 +1,122 @@
+#include "ViewerFixture.h"
+#include "viewer/window/Form1.h"
+#include "viewer/window/LogTextView.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTreeView>
+
+// The real window over the real presenter; only the message boxes answer from a script.
+class WindowTest : public ViewerTest {
+protected:
+    Form1 form;
+
+    void startWindow() {
+        viewer = std::make_unique<ViewerPresenter>(ViewerPorts{form, dialogs, lock, names}, logs);
+        form.attach(*viewer);
+        viewer->start();
+        form.show();
+    }
+    void clickRow(int row) {
+        const QRect r = form.ListView1->visualRect(form.ListView1->model()->index(row, 2));
+        ASSERT_TRUE(r.isValid());
+        QTest::mouseClick(form.ListView1->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    int selectedRowOnScreen() const {
+        const auto rows = form.ListView1->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.front().row();
+    }
+};
+
+TEST_F(WindowTest, ClickTypeSearchAllAndDelete) {
+    write("log070812153047.txt", "first\r\n");
+    write("log070812153046.txt", "middle NEEDLE and needle\r\n");
+    write("log070812153045.txt", "last\r\n");
+    startWindow();
+    EXPECT_EQ(form.ListView1->model()->index(0, 3).data().toString(), "03:30 pm");
+
+    QTest::keyClick(form.ListView1, Qt::Key_Down); // moves the selection, opens nothing
+    EXPECT_EQ(selectedRowOnScreen(), 1);
+    EXPECT_EQ(form.Label1->text(), " Messages in log file: log070812153047.txt");
+
+    clickRow(2);
+    EXPECT_EQ(form.Label1->text(), " Messages in log file: log070812153045.txt");
+    EXPECT_TRUE(form.deletefile->isEnabled());
+
+    QTest::keyClicks(form.Text2, "needle");
+    EXPECT_EQ(form.Label3->text(), "Not Found");
+    form.Text2->selectAll();
+    QTest::keyClick(form.Text2, Qt::Key_Backspace);
+    EXPECT_EQ(form.Label3->text(), "");
+    EXPECT_FALSE(viewer->check1());
+    QTest::keyClicks(form.Text2, "NeEdLe");
+
+    clickRow(0);
+    QTest::mouseClick(form.searchAll, Qt::LeftButton);
+    EXPECT_EQ(selectedRowOnScreen(), 1);
+    EXPECT_EQ(form.Label1->text(), " Messages in log file: log070812153046.txt");
+    EXPECT_EQ(viewer->shown().marks(), (std::vector<std::size_t>{7, 18}));
+    EXPECT_TRUE(form.ListView1->isVisible() && form.RichTextBox1->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    dialogs.answers = {Answer::Yes};
+    QTest::mouseClick(form.deletefile, Qt::LeftButton);
+    EXPECT_FALSE(std::filesystem::exists(logs / "log070812153046.txt"));
+    EXPECT_EQ(form.ListView1->model()->rowCount(), 2);
+    EXPECT_EQ(selectedRowOnScreen(), -1);
+    EXPECT_FALSE(form.deletefile->isEnabled());
+
+    QTest::mouseClick(form.closeout, Qt::LeftButton);
+    EXPECT_TRUE(viewer->ended());
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(WindowTest, GrowingTheWindowGrowsListAndTextAndHidesNothing) {
+    startWindow();
+    const QSize design = form.minimumSize();
+    const int dpi = form.logicalDpiX();
+    EXPECT_EQ(design, QSize(9075 * dpi / 1440, 7695 * form.logicalDpiY() / 1440));
+    const QRect list = form.ListView1->geometry(), text = form.RichTextBox1->geometry();
+    EXPECT_EQ(form.deletefile->geometry(),
+              QRect(7545 * dpi / 1440, 105 * dpi / 1440, 1440 * dpi / 1440, 300 * dpi / 1440));
+    form.resize(design + QSize(300, 200));
+    EXPECT_EQ(form.ListView1->height(), list.height() + 200);
+    EXPECT_EQ(form.RichTextBox1->size(), text.size() + QSize(300, 200));
+    for (QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!w->isWindow()) {
+            EXPECT_TRUE(form.rect().contains(w->geometry())) << w->metaObject()->className();
+        }
+    for (QWidget* w : form.Frame1->findChildren<QWidget*>())
+        EXPECT_TRUE(form.Frame1->rect().contains(w->geometry()));
+}
+
+TEST_F(WindowTest, LongBinaryLinePaintsMarked) {
+    std::string binary(5 << 20, '\0');
+    for (std::size_t i = 0; i < binary.size(); i += 4096)
+        binary.replace(i, 6, "needle");
+    write("binary.txt", binary);
+    startWindow();
+    QTest::keyClicks(form.Text2, "NEEDLE");
+    EXPECT_EQ(viewer->shown().marks().size(), 1280u);
+    auto* across = form.RichTextBox1->horizontalScrollBar();
+    across->setValue(across->maximum());
+    EXPECT_GT(across->value(), 0);
+    EXPECT_FALSE(form.grab().isNull());
+}
+
+TEST_F(WindowTest, PickedLinesGoToTheClipboard) {
+    write("log070812153045.txt", "one\r\ntwo\xE9\r\nthree\r\n");
+    startWindow();
+    QTest::mouseClick(form.RichTextBox1->viewport(), Qt::LeftButton, {}, QPoint(5, 2));
+    QTest::mouseClick(form.RichTextBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      QPoint(5, 2 + form.RichTextBox1->fontMetrics().lineSpacing()));
+    QTest::keyClick(form.RichTextBox1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("one\ntwo\xC3\xA9"));
+    QTest::keyClick(form.RichTextBox1, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(form.RichTextBox1->selectedText(), QString::fromUtf8("one\ntwo\xC3\xA9\nthree"));
+}

@@ -1,0 +1,69 @@
+#include "LogFolder.h"
+
+#include "logfiles/CodePage.h"
+#include "logfiles/TextFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace viewer {
+
+namespace {
+std::string folded(std::string_view name) {
+    return logfiles::toUpper1252(name);
+}
+
+bool hasTxtExtension(std::string_view name) {
+    return name.size() >= 4 && folded(name.substr(name.size() - 4)) == ".TXT";
+}
+} // namespace
+
+std::error_code listLogNames(const std::filesystem::path& folder, std::vector<std::string>& names) {
+    names.clear();
+    std::vector<std::pair<std::string, std::string>> keyed; // folded name, name
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        auto name = it->path().filename().string();
+        if (!hasTxtExtension(name)) continue;
+        std::error_code statError; // a link in a loop or to nowhere is no folder: list it
+        if (it->is_directory(statError)) continue;
+        keyed.emplace_back(folded(name), std::move(name));
+    }
+    if (ec) return ec;
+    std::sort(keyed.begin(), keyed.end());
+    names.reserve(keyed.size());
+    for (auto& k : keyed)
+        names.push_back(std::move(k.second));
+    return {};
+}
+
+std::error_code readLog(const std::filesystem::path& path, std::string& text) {
+    return logfiles::readText(path, text, kMaxLogBytes);
+}
+
+std::error_code deleteLog(const std::filesystem::path& path) {
+#ifdef _WIN32
+    std::error_code ec;
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(path, ec)))
+        return std::make_error_code(std::errc::is_a_directory);
+    std::filesystem::remove(path, ec);
+    return ec;
+#else
+    // unlink, unlike remove(), never takes an empty folder that has taken the name meanwhile.
+    if (::unlink(path.c_str()) != 0) return {errno, std::generic_category()};
+    return {};
+#endif
+}
+
+std::string describe(std::error_code error) {
+    if (error == logfiles::FileError::TooLarge)
+        return error.message() + " (the viewer opens logs of up to " +
+               std::to_string(kMaxLogBytes >> 20) + " MB)";
+    return error.message();
+}
+
+} // namespace viewer

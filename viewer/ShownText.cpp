@@ -1,0 +1,49 @@
+#include "ShownText.h"
+
+#include "logfiles/TextFile.h"
+
+#include <algorithm>
+
+namespace viewer {
+
+void ShownText::assign(std::string text) {
+    m_text = std::move(text);
+    foldInto(m_text, m_folded);
+    m_lineStarts.assign(1, 0);
+    const std::string_view end = logfiles::kLineEnd;
+    for (auto at = m_text.find(end); at != std::string::npos; at = m_text.find(end, at + 2))
+        if (at + 2 < m_text.size()) m_lineStarts.push_back(at + 2);
+    m_marks.clear();
+    m_markLength = 0;
+    m_selection = {};
+}
+
+void ShownText::clearHighlight() {
+    m_marks.clear();
+    m_markLength = 0;
+    m_selection = {0, m_text.size()};
+}
+
+bool ShownText::markAll(const Finder& finder) {
+    clearHighlight();
+    m_marks = finder.findAll(m_folded);
+    if (m_marks.empty()) return false;
+    m_markLength = finder.length();
+    m_selection = {m_marks.back(), m_markLength};
+    return true;
+}
+
+std::size_t ShownText::lineOf(std::size_t offset) const {
+    const auto it = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
+    return static_cast<std::size_t>(it - m_lineStarts.begin()) - 1;
+}
+
+std::string_view ShownText::line(std::size_t index) const {
+    const std::size_t begin = m_lineStarts[index];
+    std::size_t end = index + 1 < m_lineStarts.size() ? m_lineStarts[index + 1] : m_text.size();
+    const std::string_view text = m_text;
+    if (text.substr(begin, end - begin).ends_with(logfiles::kLineEnd)) end -= 2;
+    return text.substr(begin, end - begin);
+}
+
+} // namespace viewer

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Finder.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace viewer {
+
+// The text of the log view with its marks and selection. Marks are kept as offsets, not as
+// formatting, so that re-marking a large log costs one scan and the view paints only what it
+// shows.
+class ShownText {
+public:
+    struct Selection {
+        std::size_t start = 0;
+        std::size_t length = 0;
+        bool operator==(const Selection&) const = default;
+    };
+
+    void assign(std::string text); // replaces the text, and with it every mark
+    void clear() { assign({}); }
+
+    // Unmarks everything and selects the whole text.
+    void clearHighlight();
+    // Clears, then marks every occurrence; the selection ends on the last one. False for none.
+    bool markAll(const Finder& finder);
+
+    const std::string& text() const { return m_text; }
+    bool empty() const { return m_text.empty(); }
+    const std::vector<std::size_t>& marks() const { return m_marks; }
+    std::size_t markLength() const { return m_markLength; }
+    Selection selection() const { return m_selection; }
+
+    // Lines split at CR LF, as the view shows them: the offset where each begins.
+    const std::vector<std::size_t>& lineStarts() const { return m_lineStarts; }
+    std::size_t lineOf(std::size_t offset) const;
+    // The line's bytes without its CR LF.
+    std::string_view line(std::size_t index) const;
+
+private:
+    std::string m_text;
+    std::string m_folded;
+    std::vector<std::size_t> m_lineStarts{0};
+    std::vector<std::size_t> m_marks;
+    std::size_t m_markLength = 0;
+    Selection m_selection;
+};
+
+} // namespace viewer
