@@ -5,14 +5,7 @@
 # Usage: bench/logger/crash_safety.sh [kills] [build-dir]
 set -uo pipefail
 kills=${1:-200}
-bin=$(cd "${2:-$(dirname "$0")/../../build}/bin" && pwd)
-work=$(mktemp -d)
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-cp "$bin/kelvologger" "$work/"
-mkdir -p "$work/run"
-port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-printf '[FILTERSIGNONS       ]=1\r\n[FILTERHELLOS        ]=1\r\n[STARTWITHWINDOWS    ]=0\r\n[UDPPORT             ]=%s\r\n' "$port" > "$work/loggersettings.txt"
-export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/run"
+BUILD_DIR=${2:-} source "$(dirname "$0")/logger-folder.sh" $'[FILTERSIGNONS       ]=1\r\n[FILTERHELLOS        ]=1\r\n'
 
 # A whole snapshot: only stamped log lines, then the empty line every write adds; a file
 # restored from an earlier crash may hold that earlier empty line as well.

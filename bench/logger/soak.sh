@@ -5,14 +5,7 @@
 # Usage: bench/logger/soak.sh [datagrams] [build-dir]
 set -uo pipefail
 count=${1:-2000000}
-bin=$(cd "${2:-$(dirname "$0")/../../build}/bin" && pwd)
-work=$(mktemp -d)
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-cp "$bin/kelvologger" "$work/"
-mkdir -p "$work/run"
-port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-printf '[FILTERJUNK          ]=1\r\n[STARTWITHWINDOWS    ]=0\r\n[UDPPORT             ]=%s\r\n' "$port" > "$work/loggersettings.txt"
-export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/run"
+BUILD_DIR=${2:-} source "$(dirname "$0")/logger-folder.sh" $'[FILTERJUNK          ]=1\r\n'
 
 kernel_drops() { awk '/^Udp:/ { if (!h) { for (i = 1; i <= NF; i++) if ($i == "RcvbufErrors") c = i; h = 1 } else print $c }' /proc/net/snmp; }
 
