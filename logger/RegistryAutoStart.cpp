@@ -1,0 +1,38 @@
+#include "RegistryAutoStart.h"
+
+#include "registry/cRegistry.h"
+
+namespace {
+
+void address(registry::cRegistry& entry) {
+    entry.ClassKey(registry::kCurrentUser);
+    entry.SectionKey(std::string(RegistryAutoStart::kRunKey));
+    entry.ValueType(registry::kString);
+    entry.ValueKey(std::string(RegistryAutoStart::kValueName));
+}
+
+} // namespace
+
+RegistryAutoStart::RegistryAutoStart(registry::Backend& backend, std::string programName,
+                                     std::string executablePath)
+    : m_backend(backend), m_programName(std::move(programName)),
+      m_command("\"" + executablePath + "\" /m") {}
+
+std::optional<std::string> RegistryAutoStart::sync(int state) {
+    if (state != 0 && state != 1) return std::nullopt;
+    try {
+        registry::cRegistry entry(m_programName, m_backend);
+        address(entry);
+        const bool present = !registry::isEmptyText(entry.Value());
+        if (state == 1 && !present) {
+            address(entry);
+            entry.Value(m_command);
+        } else if (state == 0 && present) {
+            address(entry);
+            entry.DeleteValue();
+        }
+    } catch (const registry::RegistryError& e) {
+        return e.description();
+    }
+    return std::nullopt;
+}
