@@ -1,6 +1,11 @@
 #include "RegistryFixture.h"
 
 #include "logger/registry/PortableBackend.h"
+#include "logger/registry/SystemRegistry.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
 
 using namespace registry;
 using namespace std::string_literals;
@@ -17,7 +22,7 @@ protected:
     std::vector<std::string> filesIn(const fs::path& folder) const {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(folder))
-            names.push_back(e.path().filename());
+            names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -121,4 +126,41 @@ TEST_F(PortableStoreTest, NoOtherComputerIsReached) {
     EXPECT_EQ(reg.Value(), Variant("not reached"s));
     EXPECT_THROW(reg.Value("remote"s), RegistryError);
     EXPECT_EQ(entry("v").Value(), Variant("local"s));
+}
+
+TEST_F(PortableStoreTest, TheUsersRegistryLivesInTheirConfigurationFolder) {
+    struct Saved {
+        std::string name;
+        std::optional<std::string> value;
+        ~Saved() {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    };
+    const auto saved = [](const char* name) {
+        const char* value = std::getenv(name);
+        return Saved{name, value ? std::optional<std::string>(value) : std::nullopt};
+    };
+    const Saved home = saved("HOME"), config = saved("XDG_CONFIG_HOME");
+    setenv("HOME", (m_temp / "home").c_str(), 1);
+    // A relative XDG_CONFIG_HOME is no valid one and leaves the default.
+    const std::pair<std::optional<std::string>, fs::path> cases[] = {
+        {(m_temp / "xdg").string(), m_temp / "xdg"},
+        {"relative", m_temp / "home" / ".config"},
+        {std::nullopt, m_temp / "home" / ".config"},
+    };
+    for (const auto& [variable, folder] : cases) {
+        if (variable)
+            setenv("XDG_CONFIG_HOME", variable->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+        const auto system = systemRegistry("kelvotest");
+        cRegistry reg(kProgram, *system);
+        reg.ValueEx(kCurrentUser, "Software\\K", "v", kString, {}, "x"s);
+        EXPECT_TRUE(fs::exists(folder / "kelvotest" / "registry" / "HKEY_CURRENT_USER.hive"))
+            << folder;
+        fs::remove_all(folder);
+    }
 }

@@ -87,28 +87,6 @@ TEST_F(ValueTest, ExpandableTextReadsWithTheEnvironmentFilledIn) {
     }
 }
 
-TEST_F(ValueTest, NumbersReadInTheirStoredByteOrder) {
-    struct Case {
-        std::uint32_t type;
-        std::string data;
-        Variant read;
-    };
-    const Case cases[] = {
-        {kDword, "\x01\x02\x03\x04", std::int32_t{0x04030201}},
-        {kDword, "\xFF\xFF\xFF\xFF", std::int32_t{-1}},
-        {kDwordBigEndian, "\x01\x02\x03\x04", std::int32_t{0x01020304}},
-        {kDwordBigEndian, "\xFF\xFF\xFF\xFE", std::int32_t{-2}},
-        // A number of the wrong size is no number: its bytes come back as they are.
-        {kDword, "\x01\x02\x03", bytes("\x01\x02\x03")},
-    };
-    for (const auto& c : cases) {
-        store(section(), "n", c.type, c.data);
-        auto reg = entry("n", kString);
-        EXPECT_EQ(reg.Value(), c.read);
-        EXPECT_EQ(reg.ValueType(), static_cast<std::int32_t>(c.type));
-    }
-}
-
 TEST_F(ValueTest, IntegersAreWrittenLeastSignificantByteFirst) {
     struct Case {
         std::int32_t valueType;
@@ -149,21 +127,29 @@ TEST_F(ValueTest, BytesRoundTripWithEveryByteValue) {
     }
 }
 
-TEST_F(ValueTest, OtherTypesReadAsTheirBytes) {
+TEST_F(ValueTest, StoredDataReadsAccordingToItsType) {
     struct Case {
         std::uint32_t type;
         std::string data;
         Variant read;
     };
     const Case cases[] = {
+        {kString, "", ""s},
+        {kString, "no terminator", "no terminator"s},
         {kMultiString, "one\0two\0\0"s, "one\0two\0"s},
+        {kDword, "\x01\x02\x03\x04", std::int32_t{0x04030201}},
+        {kDword, "\xFF\xFF\xFF\xFF", std::int32_t{-1}},
+        {kDwordBigEndian, "\x01\x02\x03\x04", std::int32_t{0x01020304}},
+        {kDwordBigEndian, "\xFF\xFF\xFF\xFE", std::int32_t{-2}},
+        // A number of the wrong size is no number: its bytes come back as they are.
+        {kDword, "\x01\x02\x03", bytes("\x01\x02\x03")},
         {kNone, "", Bytes{}},
         {11, "\x01\0\0\0\0\0\0\x80"s, bytes("\x01\0\0\0\0\0\0\x80"s)},
     };
     for (const auto& c : cases) {
-        store(section(), "other", c.type, c.data);
-        auto reg = entry("other");
-        EXPECT_EQ(reg.Value(), c.read);
+        store(section(), "stored", c.type, c.data);
+        auto reg = entry("stored", kString);
+        EXPECT_EQ(reg.Value(), c.read) << "type " << c.type;
         EXPECT_EQ(reg.ValueType(), static_cast<std::int32_t>(c.type));
     }
 }
