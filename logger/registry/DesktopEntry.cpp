@@ -12,7 +12,7 @@ constexpr std::string_view kGroup = "[Desktop Entry]";
 constexpr std::string_view kNameKey = "X-Kelvo-Registry-Name";
 constexpr std::string_view kTypeKey = "X-Kelvo-Registry-Type";
 constexpr std::string_view kDataKey = "X-Kelvo-Registry-Data";
-// Characters that make the Desktop Entry Specification ask for a quoted argument.
+// Characters that make the freedesktop.org desktop entry format ask for a quoted argument.
 constexpr std::string_view kReserved = " \t\n\r\"'\\><~|&;$*?#()`";
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
@@ -53,7 +53,7 @@ std::optional<std::string> percentDecoded(std::string_view text) {
     return out;
 }
 
-// A string value as the Desktop Entry Specification escapes it.
+// A string value as the freedesktop.org desktop entry format escapes it.
 std::string escapedString(std::string_view text) {
     std::string out;
     for (const char c : text) {

@@ -21,7 +21,8 @@ struct RunValue {
 std::vector<std::string> commandLineArguments(std::string_view commandLine);
 
 // An Exec value that hands these arguments to the program unchanged: quoted where the
-// Desktop Entry Specification asks for it, percent signs doubled, then escaped as a string.
+// freedesktop.org desktop entry format asks for it, percent signs doubled, then escaped as a
+// string.
 std::string execValue(const std::vector<std::string>& arguments);
 
 // The entry's text. An empty command gives a hidden entry, which the desktop does not start.

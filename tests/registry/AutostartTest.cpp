@@ -8,8 +8,8 @@ namespace {
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// How a desktop reads an Exec value, step by step as the Desktop Entry Specification has it:
-// the string's escapes, then the field codes (only %% here), then the quoting.
+// How a desktop reads an Exec value, step by step as the freedesktop.org desktop entry format has
+// it: the string's escapes, then the field codes (only %% here), then the quoting.
 std::vector<std::string> execArguments(std::string_view exec) {
     std::string unescaped;
     for (std::size_t i = 0; i < exec.size(); ++i) {
