@@ -11,6 +11,8 @@ char toUpper1252(char c);
 std::string toUpper1252(std::string_view s);
 
 // The byte that two letters differing only in case share; used for matching and sorting.
-inline char foldCase1252(char c) { return toUpper1252(c); }
+inline char foldCase1252(char c) {
+    return toUpper1252(c);
+}
 
 } // namespace logfiles

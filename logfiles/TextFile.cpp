@@ -19,19 +19,25 @@ public:
     const char* name() const noexcept override { return "logfiles"; }
     std::string message(int e) const override {
         switch (static_cast<FileError>(e)) {
-        case FileError::NotRegularFile: return "Not a regular file";
-        case FileError::TooLarge: return "File too large";
+        case FileError::NotRegularFile:
+            return "Not a regular file";
+        case FileError::TooLarge:
+            return "File too large";
         }
         return "Unknown error";
     }
 };
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
 
 #ifdef _WIN32
 constexpr int kReadFlags = O_RDONLY | O_BINARY;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_BINARY;
-int syncFile(int fd) { return _commit(fd); }
+int syncFile(int fd) {
+    return _commit(fd);
+}
 #define read _read
 #define write _write
 #define close _close
@@ -41,7 +47,9 @@ using StatBuf = struct _stat;
 #else
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-int syncFile(int fd) { return ::fdatasync(fd); }
+int syncFile(int fd) {
+    return ::fdatasync(fd);
+}
 using StatBuf = struct stat;
 #endif
 

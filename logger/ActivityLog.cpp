@@ -3,8 +3,7 @@
 #include "logfiles/LogNames.h"
 #include "logfiles/TextFile.h"
 
-ActivityLog::ActivityLog(std::filesystem::path logsFolder, Clock& clock,
-                         ActivityObserver& observer)
+ActivityLog::ActivityLog(std::filesystem::path logsFolder, Clock& clock, ActivityObserver& observer)
     : m_folder(std::move(logsFolder)), m_clock(clock), m_observer(observer) {}
 
 std::error_code ActivityLog::restore() {

@@ -19,7 +19,8 @@ std::string describe(const std::filesystem::path& path, std::error_code ec) {
 
 std::string lowerAscii(std::string_view s) {
     std::string r(s);
-    for (auto& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (auto& c : r)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return r;
 }
 } // namespace
@@ -47,8 +48,9 @@ bool LoggerPresenter::start(std::string_view arguments) {
                                 describe(logs, ec));
     logfiles::removeLeftoverTemporaries(logs);
     if (auto err = m_activity.restore())
-        m_ports.dialogs.message("The log of the last run cannot be read back; it stays where it is:\r\n" +
-                                describe(logfiles::currentLogPath(m_programFolder), err));
+        m_ports.dialogs.message(
+            "The log of the last run cannot be read back; it stays where it is:\r\n" +
+            describe(logfiles::currentLogPath(m_programFolder), err));
 
     if (!bindAtStart()) return false;
     m_ports.view.showWindow(lowerAscii(arguments) == "/m");
@@ -69,7 +71,8 @@ bool LoggerPresenter::bindAtStart() {
         endProgram();
         return false;
     }
-    m_ports.dialogs.message("Error :" + err.description + "\r\nError #" + std::to_string(err.number));
+    m_ports.dialogs.message("Error :" + err.description + "\r\nError #" +
+                            std::to_string(err.number));
     return true;
 }
 
@@ -151,7 +154,8 @@ void LoggerPresenter::tellOnce(bool& told, const std::optional<std::string>& fai
 
 void LoggerPresenter::datagramsArrived(std::vector<std::string>& batch) {
     if (m_ended || batch.empty()) return;
-    for (auto& datagram : batch) m_cue.push_back(std::move(datagram));
+    for (auto& datagram : batch)
+        m_cue.push_back(std::move(datagram));
     m_ports.view.queueAppended(batch.size());
     setCuetotal(m_cue.size());
     m_ports.timer.setEnabled(true);
@@ -195,6 +199,7 @@ void LoggerPresenter::tick() {
     m_ports.view.changed(LoggerView::Part::users);
     m_ports.view.activityCaretToEnd();
     m_inTick = false;
+    if (m_terminateAfterTick) terminate();
 }
 
 // Sign-ons and hellos add their user unless listed; sign-offs remove it. Every line counts,
@@ -230,7 +235,9 @@ void LoggerPresenter::activityAppended(std::string_view added) {
     m_ports.view.activityAppended(added);
 }
 
-void LoggerPresenter::activityReplaced() { m_ports.view.activityReplaced(); }
+void LoggerPresenter::activityReplaced() {
+    m_ports.view.activityReplaced();
+}
 
 void LoggerPresenter::logFileWritten(const std::filesystem::path& path, std::error_code result) {
     tellOnce(m_toldLogWrite,

@@ -49,6 +49,12 @@ public:
     void tick();
     void clickSwitch(settings::Setting which);
     void clickColumn(UsersTable::Column column);
+    void changePort();
+    void viewLogs();
+    // The window is asked to close. True when it stays open.
+    bool closeRequested();
+    // Ends the logger in order: settings saved, queued lines logged, text archived.
+    void terminate();
 
     // Routines.
     void loadsettings();
@@ -74,6 +80,8 @@ private:
     bool bindAtStart();
     void updateUsers(traffic::Kind kind, std::string_view line);
     void endProgram();
+    SocketError rebind(std::int64_t port);
+    void reportPortFailure(const SocketError& err);
     // Tells the user of a failure once, and again only after the same thing worked in between.
     void tellOnce(bool& told, const std::optional<std::string>& failure);
 
@@ -85,6 +93,7 @@ private:
     std::filesystem::path m_programFolder;
     bool m_ended = false;
     bool m_inTick = false;
+    bool m_terminateAfterTick = false;
 
     std::string m_label3 = "version";
     settings::Switches m_switches = {1, 0, 0, 0, 0, 0};

@@ -6,13 +6,21 @@
 namespace settings {
 
 namespace {
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -21,15 +29,18 @@ std::string_view trimBlanks(std::string_view s) {
 std::size_t decimalLength(std::string_view s) {
     std::size_t i = 0, digits = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    for (; i < s.size() && isDigit(s[i]); ++i) ++digits;
+    for (; i < s.size() && isDigit(s[i]); ++i)
+        ++digits;
     if (i < s.size() && s[i] == '.')
-        for (++i; i < s.size() && isDigit(s[i]); ++i) ++digits;
+        for (++i; i < s.size() && isDigit(s[i]); ++i)
+            ++digits;
     if (digits == 0) return 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
         std::size_t j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
         const std::size_t expStart = j;
-        while (j < s.size() && isDigit(s[j])) ++j;
+        while (j < s.size() && isDigit(s[j]))
+            ++j;
         if (j > expStart) i = j;
     }
     return i;
@@ -54,9 +65,11 @@ std::vector<Record> readRecords(std::string_view text) {
     std::vector<Record> records;
     std::size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && isBlank(text[i])) ++i;
+        while (i < text.size() && isBlank(text[i]))
+            ++i;
         const std::size_t start = i;
-        while (i < text.size() && text[i] != ',' && !isLineEnd(text[i])) ++i;
+        while (i < text.size() && text[i] != ',' && !isLineEnd(text[i]))
+            ++i;
         const auto record = text.substr(start, i - start);
         // A comma ends one record; a line end (CR LF, or a bare CR or LF from an editor
         // elsewhere) ends one too.
@@ -65,7 +78,8 @@ std::vector<Record> readRecords(std::string_view text) {
         if (record.size() <= kKeyLength) continue;
         for (std::size_t k = 0; k < kKeys.size(); ++k) {
             if (record.substr(0, kKeyLength) == kKeys[k]) {
-                records.push_back({static_cast<Setting>(k), std::string(record.substr(kKeyLength))});
+                records.push_back(
+                    {static_cast<Setting>(k), std::string(record.substr(kKeyLength))});
                 break;
             }
         }
@@ -95,7 +109,8 @@ double leadingNumber(std::string_view text) {
     std::string s;
     for (char c : text)
         if (!isBlank(c) && c != '\n' && c != '\r') s += c;
-    if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
+    if (s.size() >= 2 && s[0] == '&' &&
+        (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
         const int base = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
         unsigned long long v = 0;
         const auto [end, ec] = std::from_chars(s.data() + 2, s.data() + s.size(), v, base);

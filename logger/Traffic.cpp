@@ -12,16 +12,23 @@ Kind classify(std::string_view line) {
 
 std::string_view label(Kind kind) {
     switch (kind) {
-    case Kind::signOn: return "SIGN ON :";
-    case Kind::signOff: return "SIGN OFF:";
-    case Kind::hello: return "HELLO   :";
-    case Kind::message: return "MESSAGE :";
-    case Kind::junk: break;
+    case Kind::signOn:
+        return "SIGN ON :";
+    case Kind::signOff:
+        return "SIGN OFF:";
+    case Kind::hello:
+        return "HELLO   :";
+    case Kind::message:
+        return "MESSAGE :";
+    case Kind::junk:
+        break;
     }
     return "JUNK    :";
 }
 
-std::string_view identity(std::string_view line) { return line.substr(std::min<std::size_t>(3, line.size())); }
+std::string_view identity(std::string_view line) {
+    return line.substr(std::min<std::size_t>(3, line.size()));
+}
 
 std::string_view payload(Kind kind, std::string_view line) {
     return kind == Kind::message || kind == Kind::junk ? line : identity(line);

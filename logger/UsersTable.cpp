@@ -7,9 +7,12 @@
 namespace {
 const std::string& columnText(const UserRow& row, UsersTable::Column column) {
     switch (column) {
-    case UsersTable::keyColumn: return row.key;
-    case UsersTable::userColumn: return row.user;
-    case UsersTable::computerColumn: break;
+    case UsersTable::keyColumn:
+        return row.key;
+    case UsersTable::userColumn:
+        return row.user;
+    case UsersTable::computerColumn:
+        break;
     }
     return row.computer;
 }

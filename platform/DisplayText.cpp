@@ -36,5 +36,9 @@ QString decode(std::string_view bytes, bool multiLine) {
 }
 } // namespace
 
-QString displayLine(std::string_view bytes) { return decode(bytes, false); }
-QString displayText(std::string_view bytes) { return decode(bytes, true); }
+QString displayLine(std::string_view bytes) {
+    return decode(bytes, false);
+}
+QString displayText(std::string_view bytes) {
+    return decode(bytes, true);
+}

@@ -42,11 +42,35 @@ void deliver(const std::weak_ptr<PosixUdpSocket::Intake>& weak, DatagramSink& si
     if (error) sink.socketError();
 }
 
+// Reads every datagram the socket holds now into the intake; true if the window's thread
+// must be told (the intake was empty before).
+bool receiveAvailable(int fd, PosixUdpSocket::Intake& intake, std::vector<char>& buffers) {
+    mmsghdr msgs[kBatch];
+    iovec iovs[kBatch];
+    bool wake = false;
+    for (;;) {
+        for (unsigned i = 0; i < kBatch; ++i) {
+            iovs[i] = {buffers.data() + i * kMaxDatagram, kMaxDatagram};
+            msgs[i] = {};
+            msgs[i].msg_hdr.msg_iov = &iovs[i];
+            msgs[i].msg_hdr.msg_iovlen = 1;
+        }
+        const int n = ::recvmmsg(fd, msgs, kBatch, MSG_DONTWAIT, nullptr);
+        if (n < 0 && errno == EINTR) continue;
+        std::lock_guard lock(intake.mutex);
+        const bool wasIdle = intake.pending.empty() && !intake.errorPending;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) intake.errorPending = true;
+        for (int i = 0; i < n; ++i)
+            intake.pending.emplace_back(buffers.data() + static_cast<std::size_t>(i) * kMaxDatagram,
+                                        msgs[i].msg_len);
+        wake |= wasIdle && (n > 0 || intake.errorPending);
+        if (n < static_cast<int>(kBatch)) return wake;
+    }
+}
+
 void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intake,
                  DatagramSink& sink, const PosixUdpSocket::Post& post) {
     std::vector<char> buffers(kBatch * kMaxDatagram);
-    mmsghdr msgs[kBatch];
-    iovec iovs[kBatch];
     std::weak_ptr<PosixUdpSocket::Intake> weak = intake;
     for (;;) {
         pollfd fds[2] = {{fd, POLLIN, 0}, {wake, POLLIN, 0}};
@@ -55,28 +79,7 @@ void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intak
             return;
         }
         if (fds[1].revents) return;
-        for (;;) {
-            for (unsigned i = 0; i < kBatch; ++i) {
-                iovs[i] = {buffers.data() + i * kMaxDatagram, kMaxDatagram};
-                msgs[i] = {};
-                msgs[i].msg_hdr.msg_iov = &iovs[i];
-                msgs[i].msg_hdr.msg_iovlen = 1;
-            }
-            const int n = ::recvmmsg(fd, msgs, kBatch, MSG_DONTWAIT, nullptr);
-            if (n < 0 && errno == EINTR) continue;
-            bool wasIdle;
-            {
-                std::lock_guard lock(intake->mutex);
-                wasIdle = intake->pending.empty() && !intake->errorPending;
-                if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) intake->errorPending = true;
-                for (int i = 0; i < n; ++i)
-                    intake->pending.emplace_back(buffers.data() + static_cast<std::size_t>(i) * kMaxDatagram,
-                                                 msgs[i].msg_len);
-                if (wasIdle && (n > 0 || intake->errorPending))
-                    post([weak, &sink] { deliver(weak, sink); });
-            }
-            if (n < static_cast<int>(kBatch)) break;
-        }
+        if (receiveAvailable(fd, *intake, buffers)) post([weak, &sink] { deliver(weak, sink); });
     }
 }
 } // namespace
@@ -84,18 +87,35 @@ void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intak
 PosixUdpSocket::PosixUdpSocket(DatagramSink& sink, Post post)
     : m_sink(sink), m_post(std::move(post)), m_intake(std::make_shared<Intake>()) {}
 
-PosixUdpSocket::~PosixUdpSocket() { close(); }
+PosixUdpSocket::~PosixUdpSocket() {
+    stopReceiving();
+    closeDescriptors();
+}
 
-void PosixUdpSocket::close() {
-    if (m_thread.joinable()) {
-        const char stop = 1;
-        (void)!::write(m_wake[1], &stop, 1);
-        m_thread.join();
-    }
+void PosixUdpSocket::stopReceiving() {
+    if (!m_thread.joinable()) return;
+    const char stop = 1;
+    (void)!::write(m_wake[1], &stop, 1);
+    m_thread.join();
+}
+
+void PosixUdpSocket::closeDescriptors() {
     for (int* fd : {&m_fd, &m_wake[0], &m_wake[1]}) {
         if (*fd >= 0) ::close(*fd);
         *fd = -1;
     }
+}
+
+// Hands over everything received so far before the socket goes: datagrams that reached the
+// port were received, and a close (a port change, the end of the program) must not lose them.
+void PosixUdpSocket::close() {
+    if (m_thread.joinable()) {
+        stopReceiving();
+        std::vector<char> buffers(kBatch * kMaxDatagram);
+        receiveAvailable(m_fd, *m_intake, buffers);
+        deliver(m_intake, m_sink);
+    }
+    closeDescriptors();
 }
 
 SocketError PosixUdpSocket::bind() {
@@ -121,6 +141,7 @@ SocketError PosixUdpSocket::bind() {
         return errorOf(e);
     }
     m_fd = fd;
-    m_thread = std::thread(receiveLoop, m_fd, m_wake[0], m_intake, std::ref(m_sink), std::cref(m_post));
+    m_thread =
+        std::thread(receiveLoop, m_fd, m_wake[0], m_intake, std::ref(m_sink), std::cref(m_post));
     return {};
 }

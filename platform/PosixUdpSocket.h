@@ -15,6 +15,7 @@ public:
     PosixUdpSocket(DatagramSink& sink, Post post);
     ~PosixUdpSocket() override;
 
+    // Hands everything received so far to the sink before it returns.
     void close() override;
     void setLocalPort(std::int64_t port) override { m_port = port; }
     std::int64_t localPort() const override { return m_port; }
@@ -23,6 +24,9 @@ public:
     struct Intake; // shared with the receive thread and with posted deliveries
 
 private:
+    void stopReceiving();
+    void closeDescriptors();
+
     DatagramSink& m_sink;
     Post m_post;
     std::int64_t m_port = 0;

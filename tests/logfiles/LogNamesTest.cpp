@@ -1,5 +1,5 @@
-#include "TempDir.h"
 #include "logfiles/LogNames.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,8 @@ TEST(LogNames, StampsOnTheTwelveHourClock) {
         {{2026, 1, 2, 12, 0, 0}, "01-02-26:12:00p:"}, // noon is 12 p
         {{2007, 8, 12, 11, 59, 59}, "08-12-07:11:59a:"},
     };
-    for (const auto& c : cases) EXPECT_EQ(logStamp(c.t), c.stamp);
+    for (const auto& c : cases)
+        EXPECT_EQ(logStamp(c.t), c.stamp);
 }
 
 TEST(LogNames, ArchiveNamesRoundTrip) {

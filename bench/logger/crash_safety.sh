@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Kills the logger with SIGKILL at random moments while kelvosend feeds it, and checks after
+# every kill that the current log is a whole earlier snapshot (nothing but complete log lines,
+# ending as every write ends it) and that a restart brings its text back.
+# Usage: bench/logger/crash_safety.sh [kills] [build-dir]
+set -uo pipefail
+kills=${1:-200}
+bin=$(cd "${2:-$(dirname "$0")/../../build}/bin" && pwd)
+work=$(mktemp -d)
+trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+cp "$bin/kelvologger" "$work/"
+mkdir -p "$work/run"
+port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+printf '[FILTERSIGNONS       ]=1\r\n[FILTERHELLOS        ]=1\r\n[STARTWITHWINDOWS    ]=0\r\n[UDPPORT             ]=%s\r\n' "$port" > "$work/loggersettings.txt"
+export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/run"
+
+# A whole snapshot: only stamped log lines, then the empty line every write adds; a file
+# restored from an earlier crash may hold that earlier empty line as well.
+whole() {
+  python3 - "$1" <<'PY'
+import re, sys
+data = open(sys.argv[1], 'rb').read()
+if data == b'\r\n': sys.exit(0)
+if not data.endswith(b'\r\n\r\n'): sys.exit(1)
+stamp = re.compile(rb'^\d\d-\d\d-\d\d:\d\d:\d\d[ap]:(SIGN ON :|SIGN OFF:|HELLO   :|MESSAGE :|JUNK    :)')
+for line in data[:-4].split(b'\r\n'):
+    if line and not stamp.match(line): sys.exit(1)
+PY
+}
+
+start_logger() {
+  "$work/kelvologger" --headless >/dev/null 2>"$work/err.txt" &
+  pid=$!
+  for _ in $(seq 200); do  # listening once the port is taken
+    python3 -c "import socket,sys; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(('127.0.0.1',$port))" 2>/dev/null || return 0
+    sleep 0.02
+  done
+  echo "logger did not start: $(cat "$work/err.txt")"; exit 1
+}
+
+"$bin/kelvosend" --port "$port" demo --rounds 100000000 --pace 2 >/dev/null 2>&1 &
+restarts=0 damaged=0 restored=0 withLog=0
+start_logger
+for i in $(seq "$kills"); do
+  sleep "0.$((RANDOM % 40 + 5))"
+  kill -9 "$pid"; wait "$pid" 2>/dev/null
+  log="$work/logs/logtemp.txt"
+  if [ -f "$log" ]; then
+    whole "$log" || { damaged=$((damaged + 1)); cp "$log" "$work/damaged-$i.txt"; }
+    before=$(cat "$log" | od -An -tx1 | tr -d ' \n')
+  else
+    before=""
+  fi
+  start_logger; restarts=$((restarts + 1))
+  # The restart takes the text back and deletes the file until the next line; ending it now
+  # puts the text into an archive that must begin with what the killed logger left.
+  if [ -n "$before" ]; then
+    withLog=$((withLog + 1))
+    kill -TERM "$pid"; wait "$pid"
+    newest=$(ls "$work"/logs/log[0-9]*.txt | sort | tail -n 1)
+    after=$(od -An -tx1 < "$newest" | tr -d ' \n')
+    [ "${after#"$before"}" != "$after" ] && restored=$((restored + 1))
+    rm -f "$work"/logs/log[0-9]*.txt
+    start_logger
+  fi
+done
+kill -9 "$pid" 2>/dev/null
+echo "kills: $kills, restarts: $restarts, damaged current logs: $damaged (target 0)"
+echo "current log left by the kill: $withLog times; its text restored and archived whole: $restored of $withLog"
+[ "$damaged" -eq 0 ] && [ "$restored" -eq "$withLog" ]

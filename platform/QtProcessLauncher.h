@@ -1,0 +1,8 @@
+#pragma once
+
+#include "ProcessLauncher.h"
+
+class QtProcessLauncher : public ProcessLauncher {
+public:
+    std::string startDetached(const std::filesystem::path& program) override;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Answers message and input boxes from a script and remembers what was shown. A box with no
+// scripted answer left gets OK, or Cancel where OK is not offered.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        std::string text;
+        Buttons buttons;
+        Icon icon;
+        std::string title;
+    };
+
+    std::vector<Shown> shown;
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> inputs;
+    std::vector<Shown> asked; // input boxes: title, prompt as text, initial text as title
+
+    Answer message(std::string_view text, Buttons buttons, Icon icon,
+                   std::string_view title) override {
+        shown.push_back({std::string(text), buttons, icon, std::string(title)});
+        if (answers.empty()) return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+    std::optional<std::string> input(std::string_view title, std::string_view prompt,
+                                     std::string_view initial) override {
+        asked.push_back({std::string(prompt), Buttons::Ok, Icon::None, std::string(title)});
+        lastInitial = std::string(initial);
+        if (inputs.empty()) return std::nullopt;
+        auto a = inputs.front();
+        inputs.pop_front();
+        return a;
+    }
+
+    std::vector<std::string> texts() const {
+        std::vector<std::string> t;
+        for (const auto& s : shown)
+            t.push_back(s.text);
+        return t;
+    }
+
+    std::string lastInitial;
+};

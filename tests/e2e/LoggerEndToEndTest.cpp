@@ -1,0 +1,92 @@
+#include "LoggerProcess.h"
+#include "Udp.h"
+#include "logfiles/LogNames.h"
+#include "logfiles/TextFile.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace {
+// Every line of a log: a stamp, a kind and what followed; the last line of the file is empty.
+std::vector<std::string> unstamped(const std::string& log) {
+    std::vector<std::string> lines;
+    const std::regex stamp(R"(^\d\d-\d\d-\d\d:\d\d:\d\d[ap]:)");
+    for (auto line : logfiles::splitLines(log)) {
+        std::string l(line);
+        if (std::regex_search(l, stamp)) l = l.substr(16);
+        lines.push_back(l);
+    }
+    return lines;
+}
+} // namespace
+
+TEST(LoggerEndToEnd, LogsWhatTheSettingsLetThroughInOrder) {
+    LoggerProcess logger("[FILTERSIGNONS       ]=1\r\n[FILTERHELLOS        ]=0\r\n");
+    logger.start();
+    logger.send({"signon", "Ann", "PC7"});
+    logger.send({"hello", "Bo", "PC9"});
+    logger.send({"message", "hi there"});
+    logger.send({"junk", "noise"});
+    logger.send({"signoff", "Ann", "PC7"});
+    ASSERT_TRUE(waitFor([&] { return unstamped(logger.currentLog()).size() == 3; }))
+        << logger.currentLog();
+    EXPECT_EQ(unstamped(logger.currentLog()),
+              (std::vector<std::string>{"SIGN ON :[PC7]=Ann", "MESSAGE :[hi there", ""}));
+    // Headless, each logged line is also printed as it is logged.
+    EXPECT_TRUE(waitFor(
+        [&] { return logger.process->out().find("MESSAGE :[hi there") != std::string::npos; }));
+}
+
+TEST(LoggerEndToEnd, SigtermLogsTheQueueThenArchivesAndEnds) {
+    LoggerProcess logger("[FILTERJUNK          ]=1\r\n");
+    logger.start();
+    logger.send({"burst", "40"}); // five seconds of ticks: most are still queued
+    logger.process->signal(SIGTERM);
+    ASSERT_EQ(logger.process->waitExit(), 0) << logger.process->err();
+    const auto archives = logger.archives();
+    ASSERT_EQ(archives.size(), 1u);
+    EXPECT_TRUE(logfiles::archiveTime(archives[0]));
+    EXPECT_FALSE(std::filesystem::exists(logger.dir / "logs/logtemp.txt"));
+    const auto lines = unstamped(logger.dir.read("logs/" + archives[0]));
+    ASSERT_EQ(lines.size(), 41u);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(
+            lines[static_cast<std::size_t>(i)].starts_with("MESSAGE :[" + std::to_string(i) + "."));
+    EXPECT_EQ(lines.back(), "");
+    EXPECT_EQ(logger.dir.read("loggersettings.txt"),
+              "[FILTERMESSAGES      ]=1\r\n[FILTERSIGNONS       ]=0\r\n[FILTERSIGNOFFS      ]=0\r\n"
+              "[FILTERHELLOS        ]=0\r\n[FILTERJUNK          ]=1\r\n[STARTWITHWINDOWS    ]=0\r\n"
+              "[UDPPORT             ]=" +
+                  std::to_string(logger.port) + "\r\n");
+}
+
+TEST(LoggerEndToEnd, EmptyActivityStillArchivesALineEnd) {
+    for (int sig : {SIGTERM, SIGINT}) {
+        LoggerProcess logger;
+        logger.start();
+        logger.process->signal(sig);
+        ASSERT_EQ(logger.process->waitExit(), 0);
+        ASSERT_EQ(logger.archives().size(), 1u);
+        EXPECT_EQ(logger.dir.read("logs/" + logger.archives()[0]), "\r\n");
+    }
+}
+
+TEST(LoggerEndToEnd, ASecondLoggerIsRefusedAndAHeldPortEndsTheStart) {
+    LoggerProcess first;
+    first.start();
+    Process second(first.dir / "kelvologger", {"--headless"}, first.environment(),
+                   first.dir / "run");
+    EXPECT_EQ(second.waitExit(), 1);
+    EXPECT_EQ(second.err(), "kelvologger: Kelvo Logger v1.0.1\n     is already running.\n");
+    EXPECT_TRUE(first.process->running());
+
+    LoggerProcess blocked;
+    HeldUdpPort other(blocked.port);
+    Process refused(blocked.dir / "kelvologger", {"--headless"}, blocked.environment(),
+                    blocked.dir / "run");
+    EXPECT_EQ(refused.waitExit(), 1);
+    EXPECT_EQ(refused.err(), "kelvologger: Port " + std::to_string(blocked.port) +
+                                 " is in use.\nMost likely Kelvo IM is running on this machine.\n"
+                                 "Close Kelvo IM and restart the Logger.\n");
+}

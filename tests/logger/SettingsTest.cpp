@@ -1,0 +1,150 @@
+#include "LoggerHarness.h"
+
+#include <gtest/gtest.h>
+
+using settings::Setting;
+
+namespace {
+const std::string kDefaultFile = "[FILTERMESSAGES      ]=1\r\n"
+                                 "[FILTERSIGNONS       ]=0\r\n"
+                                 "[FILTERSIGNOFFS      ]=0\r\n"
+                                 "[FILTERHELLOS        ]=0\r\n"
+                                 "[FILTERJUNK          ]=0\r\n"
+                                 "[STARTWITHWINDOWS    ]=1\r\n"
+                                 "[UDPPORT             ]=4111\r\n";
+
+std::array<int, 6> switchesOf(const LoggerPresenter& p) {
+    std::array<int, 6> s{};
+    for (std::size_t i = 0; i < s.size(); ++i)
+        s[i] = p.switchState(static_cast<Setting>(i));
+    return s;
+}
+} // namespace
+
+TEST(Settings, FirstStartWritesTheDefaultFileAndAppliesIt) {
+    LoggerHarness h;
+    h.presenter.start({});
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), kDefaultFile);
+    EXPECT_EQ(kDefaultFile.size(), 185u);
+    EXPECT_EQ(switchesOf(h.presenter), (std::array<int, 6>{1, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(h.presenter.udpport(), "4111");
+    EXPECT_EQ(h.socket.bound, std::vector<std::int64_t>{4111});
+    // Loading turned the start-at-logon switch on, which brings its entry into line.
+    EXPECT_EQ(h.autoStart.syncs, std::vector<int>{1});
+}
+
+TEST(Settings, ReaderAppliesRecordsOneByOne) {
+    struct Case {
+        const char* name;
+        std::string file;
+        std::array<int, 6> switches;
+        std::string port;
+    } cases[] = {
+        {"records in another order, unknown lines between",
+         "hello\r\n[UDPPORT             ]=6000\r\n[FILTERJUNK          ]=1\r\n"
+         "[SOMETHINGELSE       ]=1\r\n[FILTERMESSAGES      ]=0\r\n",
+         {0, 0, 0, 0, 1, 0},
+         "6000"},
+        {"a key twice: the last wins",
+         "[FILTERHELLOS        ]=1\r\n[FILTERHELLOS        ]=0\r\n[FILTERHELLOS        ]=2\r\n",
+         {1, 0, 0, 2, 0, 0},
+         "4111"},
+        {"a comma ends a record; blanks before a record are skipped",
+         "[FILTERSIGNONS       ]=1,   [FILTERSIGNOFFS      ]=1\r\n",
+         {1, 1, 1, 0, 0, 0},
+         "4111"},
+        {"the key alone, an unpadded name and a lower-case key are skipped",
+         "[UDPPORT             ]=\r\n[UDPPORT]=7000\r\n[filterjunk          ]=1\r\n",
+         {1, 0, 0, 0, 0, 0},
+         "4111"},
+        {"switch values rounded half to even, with blanks around",
+         "[FILTERSIGNONS       ]= 1.5 \r\n[FILTERHELLOS        ]=2.5\r\n"
+         "[FILTERJUNK          ]=0.5\r\n",
+         {1, 2, 0, 2, 0, 0},
+         "4111"},
+        {"values that are no state leave the switch as it was",
+         "[FILTERMESSAGES      ]=-5\r\n[FILTERSIGNONS       ]=7\r\n"
+         "[FILTERSIGNOFFS      ]=1e309\r\n[FILTERHELLOS        ]=abc\r\n"
+         "[FILTERJUNK          ]=1x\r\n",
+         {1, 0, 0, 0, 0, 0},
+         "4111"},
+        {"no final line end, and bare LF line ends from another editor",
+         "[FILTERJUNK          ]=1\n[UDPPORT             ]=5000",
+         {1, 0, 0, 0, 1, 0},
+         "5000"},
+        {"binary junk",
+         std::string("\0\xff\r\n[UDPPORT             ]=\0\x01,\r\r\n\x80", 34),
+         {1, 0, 0, 0, 0, 0},
+         "0"},
+    };
+    for (const auto& c : cases) {
+        LoggerHarness h;
+        h.dir.write("loggersettings.txt", c.file);
+        h.presenter.loadsettings();
+        EXPECT_EQ(switchesOf(h.presenter), c.switches) << c.name;
+        EXPECT_EQ(h.presenter.udpport(), c.port) << c.name;
+        EXPECT_EQ(h.dir.read("loggersettings.txt"), c.file) << c.name << ": loading never writes";
+    }
+}
+
+TEST(Settings, PortValueIsItsLeadingNumber) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"6000", "6000"},   {"5000abc", "5000"}, {"abc", "0"},   {" 6 0 0 0", "6000"},
+        {"4111.0", "4111"}, {"12.5", "12.5"},    {"&h1F", "31"}, {"-7", "-7"},
+        {"1e3x", "1000"},   {"", "0"},           {"1e999", "0"}, {"+42", "42"},
+    };
+    for (const auto& [value, shown] : cases)
+        EXPECT_EQ(settings::portText(value), shown) << value;
+}
+
+TEST(Settings, FilterClickSavesTheWholeFileInItsOrder) {
+    LoggerHarness h;
+    h.dir.write("loggersettings.txt",
+                "[UDPPORT             ]= 6000 \r\n[FILTERJUNK          ]=2\r\n");
+    h.presenter.start({});
+    h.autoStart.syncs.clear();
+    h.presenter.clickSwitch(Setting::hellos);
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), settings::fileText({1, 0, 0, 1, 2, 0}, "6000"));
+    EXPECT_EQ(h.autoStart.syncs, std::vector<int>{0}) << "every save brings the entry into line";
+    h.presenter.clickSwitch(Setting::hellos);
+    EXPECT_EQ(h.presenter.switchState(Setting::hellos), 0);
+}
+
+TEST(Settings, StartWithWindowsClickTouchesOnlyTheEntry) {
+    LoggerHarness h;
+    h.presenter.start({});
+    h.autoStart.syncs.clear();
+    h.presenter.clickSwitch(Setting::startwithwindows);
+    EXPECT_EQ(h.autoStart.syncs, std::vector<int>{0});
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), kDefaultFile);
+}
+
+TEST(Settings, UnwritableFileIsReportedOnceAndTheLoggerGoesOn) {
+    LoggerHarness h;
+    h.dir.write("loggersettings.txt", kDefaultFile);
+    h.presenter.start({});
+    // A folder where the new file is written first makes every write fail, even for root.
+    std::filesystem::create_directory(h.dir / "loggersettings.txt.kelvotmp");
+    h.presenter.clickSwitch(Setting::junk);
+    h.presenter.clickSwitch(Setting::hellos);
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(h.dialogs.shown[0].text.starts_with("The settings cannot be saved:\r\n"));
+    EXPECT_EQ(h.presenter.switchState(Setting::junk), 1);
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), kDefaultFile) << "the old file stays whole";
+
+    std::filesystem::remove(h.dir / "loggersettings.txt.kelvotmp");
+    h.presenter.clickSwitch(Setting::junk);
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), settings::fileText({1, 0, 0, 1, 0, 1}, "4111"));
+    std::filesystem::create_directory(h.dir / "loggersettings.txt.kelvotmp");
+    h.presenter.clickSwitch(Setting::junk);
+    EXPECT_EQ(h.dialogs.shown.size(), 2u) << "told again after a save that worked";
+}
+
+TEST(Settings, OversizedFileIsRefusedAndTheDefaultsApply) {
+    LoggerHarness h;
+    h.dir.write("loggersettings.txt",
+                std::string(2 << 20, 'x') + "\r\n[UDPPORT             ]=5000\r\n");
+    h.presenter.loadsettings();
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.presenter.udpport(), "4111");
+}
