@@ -11,12 +11,20 @@ void address(registry::cRegistry& entry) {
     entry.ValueKey(std::string(RegistryAutoStart::kValueName));
 }
 
+// The command that starts the logger minimised: the quoted path, then " /m".
+std::string minimisedStart(const std::string& executablePath) {
+    std::string command = "\"";
+    command += executablePath;
+    command += "\" /m";
+    return command;
+}
+
 } // namespace
 
 RegistryAutoStart::RegistryAutoStart(registry::Backend& backend, std::string programName,
                                      std::string executablePath)
     : m_backend(backend), m_programName(std::move(programName)),
-      m_command("\"" + executablePath + "\" /m") {}
+      m_command(minimisedStart(executablePath)) {}
 
 std::optional<std::string> RegistryAutoStart::sync(int state) {
     if (state != 0 && state != 1) return std::nullopt;

@@ -20,8 +20,6 @@ public:
     // An entry that is there is left as it is, even when it names another program.
     std::optional<std::string> sync(int state) override;
 
-    const std::string& command() const { return m_command; }
-
 private:
     registry::Backend& m_backend;
     std::string m_programName;

@@ -13,11 +13,7 @@ std::string expandEnvironment(std::string_view text) {
         const std::string name(text.substr(open + 1, close - open - 1));
         const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
         out += text.substr(0, open);
-        if (value) {
-            out += value;
-        } else {
-            out += text.substr(open, close - open + 1);
-        }
+        out += value ? std::string_view(value) : text.substr(open, close - open + 1);
         text.remove_prefix(close + 1);
     }
 }
