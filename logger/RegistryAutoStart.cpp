@@ -1,15 +1,6 @@
 #include "RegistryAutoStart.h"
 
-#include "registry/cRegistry.h"
-
 namespace {
-
-void address(registry::cRegistry& entry) {
-    entry.ClassKey(registry::kCurrentUser);
-    entry.SectionKey(std::string(RegistryAutoStart::kRunKey));
-    entry.ValueType(registry::kString);
-    entry.ValueKey(std::string(RegistryAutoStart::kValueName));
-}
 
 // The command that starts the logger minimised: the quoted path, then " /m".
 std::string minimisedStart(const std::string& executablePath) {
@@ -25,6 +16,13 @@ RegistryAutoStart::RegistryAutoStart(registry::Backend& backend, std::string pro
                                      std::string executablePath)
     : m_backend(backend), m_programName(std::move(programName)),
       m_command(minimisedStart(executablePath)) {}
+
+void RegistryAutoStart::address(registry::cRegistry& entry) {
+    entry.ClassKey(registry::kCurrentUser);
+    entry.SectionKey(std::string(kRunKey));
+    entry.ValueType(registry::kString);
+    entry.ValueKey(std::string(kValueName));
+}
 
 std::optional<std::string> RegistryAutoStart::sync(int state) {
     if (state != 0 && state != 1) return std::nullopt;

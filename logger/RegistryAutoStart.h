@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AutoStart.h"
-#include "registry/Backend.h"
+#include "registry/cRegistry.h"
 
 #include <string>
 
@@ -19,6 +19,9 @@ public:
     // 1: writes the entry when there is none; 0: deletes it when there is one; 2: nothing.
     // An entry that is there is left as it is, even when it names another program.
     std::optional<std::string> sync(int state) override;
+
+    // Addresses the object at the entry, as a string value.
+    static void address(registry::cRegistry& entry);
 
 private:
     registry::Backend& m_backend;

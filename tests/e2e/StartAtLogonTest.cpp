@@ -27,10 +27,7 @@ protected:
     }
     registry::cRegistry entry() {
         registry::cRegistry reg("kelvologger", backend);
-        reg.ClassKey(registry::kCurrentUser);
-        reg.SectionKey(std::string(RegistryAutoStart::kRunKey));
-        reg.ValueKey(std::string(RegistryAutoStart::kValueName));
-        reg.ValueType(registry::kString);
+        RegistryAutoStart::address(reg);
         return reg;
     }
     fs::path entryFile() const {

@@ -14,10 +14,7 @@ class StartWithWindows : public ::testing::Test {
 protected:
     registry::cRegistry entry() {
         registry::cRegistry reg("kelvologger", backend);
-        reg.ClassKey(registry::kCurrentUser);
-        reg.SectionKey(std::string(RegistryAutoStart::kRunKey));
-        reg.ValueKey(std::string(RegistryAutoStart::kValueName));
-        reg.ValueType(registry::kString);
+        RegistryAutoStart::address(reg);
         return reg;
     }
     std::filesystem::path entryFile() const {

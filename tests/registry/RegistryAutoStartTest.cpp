@@ -13,12 +13,9 @@ protected:
     RegistryAutoStartTest()
         : m_autoStart(backend(), "kelvologger", "/opt/kelvo apps/kelvologger") {}
 
-    cRegistry runEntry() {
-        cRegistry reg(kProgram, backend());
-        reg.ClassKey(kCurrentUser);
-        reg.SectionKey(std::string(RegistryAutoStart::kRunKey));
-        reg.ValueKey(std::string(RegistryAutoStart::kValueName));
-        reg.ValueType(kString);
+    registry::cRegistry runEntry() {
+        registry::cRegistry reg(kProgram, backend());
+        RegistryAutoStart::address(reg);
         return reg;
     }
     fs::path entryFile() const {
