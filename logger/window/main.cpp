@@ -1,6 +1,8 @@
 #include "Form1.h"
 #include "HeadlessView.h"
 #include "logger/LoggerPresenter.h"
+#include "logger/RegistryAutoStart.h"
+#include "logger/registry/SystemRegistry.h"
 #include "platform/ConsoleDialogs.h"
 #include "platform/InstanceLock.h"
 #include "platform/PosixUdpSocket.h"
@@ -11,6 +13,8 @@
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <cstdlib>
 #include <iostream>
@@ -20,10 +24,17 @@ void postToMainThread(std::function<void()> f) {
     QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(f), Qt::QueuedConnection);
 }
 
-class NoAutoStart : public AutoStart {
-public:
-    std::optional<std::string> sync(int) override { return std::nullopt; }
-};
+// The logger's executable as its start-at-logon entry names it, in the system's 8-bit encoding.
+std::string executablePath() {
+#ifdef _WIN32
+    const auto name = QStringLiteral("/kelvologger.exe");
+#else
+    const auto name = QStringLiteral("/kelvologger");
+#endif
+    return QFile::encodeName(
+               QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + name))
+        .toStdString();
+}
 
 // The logger but its window: the members refer to each other, and the presenter comes after
 // everything it is given.
@@ -35,7 +46,8 @@ struct Logger {
     FileInstanceLock instance{"kelvologger"};
     SystemClock clock;
     QtProcessLauncher launcher;
-    NoAutoStart autoStart;
+    std::unique_ptr<registry::Backend> userRegistry = registry::systemRegistry("kelvologger");
+    RegistryAutoStart autoStart{*userRegistry, "kelvologger", executablePath()};
     PosixUdpSocket socket{presenter, postToMainThread};
     QtTimer timer{LoggerPresenter::kTickMs, [this] { presenter.tick(); }};
     LoggerPresenter presenter;

@@ -1,0 +1,90 @@
+#include "RegistryFixture.h"
+
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#ifdef _WIN32
+#include "logger/registry/WindowsBackend.h"
+#else
+#include "logger/registry/PortableBackend.h"
+#endif
+
+using namespace registry;
+
+namespace {
+
+// Closes a key the test opened.
+struct TestKey {
+    Backend& backend;
+    Handle handle = 0;
+    ~TestKey() {
+        if (handle) backend.closeKey(handle);
+    }
+};
+
+} // namespace
+
+RegistryTest::RegistryTest() {
+#ifdef _WIN32
+    m_backend = std::make_unique<WindowsBackend>();
+    m_section = "Software\\KelvoRegistryTest-" + std::to_string(std::random_device()());
+#else
+    m_backend = std::make_unique<PortableBackend>(configHome(), kProgram);
+    m_section = "Software\\KelvoRegistryTest";
+#endif
+}
+
+RegistryTest::~RegistryTest() {
+    deleteTree(kCurrentUser, m_section);
+}
+
+cRegistry RegistryTest::entry(const std::string& valueKey, std::int32_t type,
+                              const std::string& subKey) {
+    cRegistry reg(kProgram, *m_backend);
+    reg.ClassKey(kCurrentUser);
+    reg.SectionKey(subKey.empty() ? m_section : m_section + "\\" + subKey);
+    reg.ValueKey(valueKey);
+    reg.ValueType(type);
+    return reg;
+}
+
+Result RegistryTest::stored(std::uint32_t root, const std::string& path, const std::string& name,
+                            std::uint32_t& type, std::string& data) {
+    TestKey key{*m_backend};
+    if (const auto result = m_backend->openKey(rootHandle(root), path, kQueryValue, key.handle))
+        return result;
+    return m_backend->queryValue(key.handle, name, type, data);
+}
+
+void RegistryTest::store(const std::string& path, const std::string& name, std::uint32_t type,
+                         std::string_view data) {
+    TestKey key{*m_backend};
+    ASSERT_EQ(m_backend->createKey(rootHandle(kCurrentUser), path, kAllAccess, key.handle),
+              kSuccess);
+    ASSERT_EQ(m_backend->setValue(key.handle, name, type, data), kSuccess);
+}
+
+void RegistryTest::deleteTree(std::uint32_t root, const std::string& path) {
+    std::vector<std::string> subKeys;
+    {
+        TestKey key{*m_backend};
+        if (m_backend->openKey(rootHandle(root), path, kQueryValue | kEnumerateSubKeys,
+                               key.handle) != kSuccess)
+            return;
+        std::string name;
+        for (std::uint32_t i = 0; m_backend->enumKey(key.handle, i, name) == kSuccess; ++i)
+            subKeys.push_back(name);
+    }
+    for (const auto& subKey : subKeys)
+        deleteTree(root, path + "\\" + subKey);
+    m_backend->deleteKey(rootHandle(root), path);
+}
+
+void setEnvironment(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), value.c_str());
+#else
+    setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
