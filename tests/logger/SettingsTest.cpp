@@ -97,26 +97,30 @@ TEST(Settings, PortValueIsItsLeadingNumber) {
         EXPECT_EQ(settings::portText(value), shown) << value;
 }
 
-TEST(Settings, FilterClickSavesTheWholeFileInItsOrder) {
+TEST(Settings, ClicksSaveTheWholeFileButTheStartAtLogonSwitchOnlyItsEntry) {
     LoggerHarness h;
     h.dir.write("loggersettings.txt",
                 "[UDPPORT             ]= 6000 \r\n[FILTERJUNK          ]=2\r\n");
     h.presenter.start({});
-    h.autoStart.syncs.clear();
+    const auto saved = settings::fileText({1, 0, 0, 1, 2, 0}, "6000");
     h.presenter.clickSwitch(Setting::hellos);
-    EXPECT_EQ(h.dir.read("loggersettings.txt"), settings::fileText({1, 0, 0, 1, 2, 0}, "6000"));
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), saved);
     EXPECT_EQ(h.autoStart.syncs, std::vector<int>{0}) << "every save brings the entry into line";
+    h.presenter.clickSwitch(Setting::startwithwindows);
+    EXPECT_EQ(h.autoStart.syncs, (std::vector<int>{0, 1}));
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), saved);
     h.presenter.clickSwitch(Setting::hellos);
     EXPECT_EQ(h.presenter.switchState(Setting::hellos), 0);
 }
 
-TEST(Settings, StartWithWindowsClickTouchesOnlyTheEntry) {
+TEST(Settings, AStartAtLogonEntryThatCannotBeSetIsToldOnce) {
     LoggerHarness h;
-    h.presenter.start({});
-    h.autoStart.syncs.clear();
-    h.presenter.clickSwitch(Setting::startwithwindows);
-    EXPECT_EQ(h.autoStart.syncs, std::vector<int>{0});
-    EXPECT_EQ(h.dir.read("loggersettings.txt"), kDefaultFile);
+    h.autoStart.failure = "denied";
+    h.presenter.start({}); // the default file turns the switch on
+    h.presenter.clickSwitch(Setting::hellos);
+    EXPECT_EQ(h.dialogs.texts(),
+              std::vector<std::string>{"The start at logon cannot be set up:\r\ndenied"});
+    EXPECT_FALSE(h.presenter.ended());
 }
 
 TEST(Settings, UnwritableFileIsReportedOnceAndTheLoggerGoesOn) {

@@ -71,9 +71,7 @@ std::string keyOf(const std::string& entryText, const std::string& key) {
 class AutostartTest : public RegistryTest {
 protected:
     fs::path folder() const { return configHome() / "autostart"; }
-    std::string entryFile(const std::string& file) const {
-        return m_temp.read(fs::relative(folder() / file, m_temp.path()).string());
-    }
+    std::string entryFile(const std::string& file) const { return readFile(folder() / file); }
     cRegistry runValue(const std::string& name) {
         cRegistry reg(kProgram, backend());
         reg.ClassKey(kCurrentUser);
@@ -81,9 +79,6 @@ protected:
         reg.ValueKey(name);
         reg.ValueType(kString);
         return reg;
-    }
-    void storeRun(const std::string& name, std::uint32_t type, std::string_view data) {
-        store(kRun, name, type, data);
     }
 };
 
@@ -99,65 +94,39 @@ TEST_F(AutostartTest, ARunValueIsADesktopEntryThatStartsItsCommand) {
         << "the value lives in the entry alone";
 }
 
+// Every value keeps its type and bytes; the entry's Exec hands each argument over unchanged,
+// and a value with nothing to start gives a hidden entry.
 TEST_F(AutostartTest, ExecHandsEveryArgumentOverUnchanged) {
-    struct Case {
-        std::string commandLine;
-        std::vector<std::string> arguments;
-    };
-    const Case cases[] = {
-        {"\"/home/me/my apps/kelvologger\" /m", {"/home/me/my apps/kelvologger", "/m"}},
-        {"/bin/prog \"say \\\"hi\\\"\" 'single'", {"/bin/prog", "say \"hi\"", "'single'"}},
-        {"/bin/prog C:\\dir\\ \"a\\\\b\" \"tail\\\\\"",
-         {"/bin/prog", "C:\\dir\\", "a\\\\b", "tail\\"}},
-        {"/bin/prog 100% %%HOME%% $HOME `id` $(id)",
-         {"/bin/prog", "100%", "%%HOME%%", "$HOME", "`id`", "$(id)"}},
-        {"\"/opt/odd \\ $ ` % path/x\" a\"b c\"d \"\"", {"/opt/odd \\ $ ` % path/x", "ab cd", ""}},
-        {"/bin/prog \"line\nbreak\ttab\" ~ * ? # ; & | < >",
-         {"/bin/prog", "line\nbreak\ttab", "~", "*", "?", "#", ";", "&", "|", "<", ">"}},
-        {" \t/bin/lead  two   spaces ", {"/bin/lead", "two", "spaces"}},
-    };
-    for (const auto& c : cases) {
-        const auto data = c.commandLine + '\0';
-        storeRun("quoting", kString, data);
-        const auto text = entryFile("kelvo-run-quoting.desktop");
-        EXPECT_EQ(execArguments(keyOf(text, "Exec")), c.arguments) << keyOf(text, "Exec");
-        std::uint32_t type = 0;
-        std::string read;
-        ASSERT_EQ(stored(kCurrentUser, kRun, "quoting", type, read), kSuccess);
-        EXPECT_EQ(read, data);
-        EXPECT_EQ(type, kString);
-    }
-}
-
-TEST_F(AutostartTest, ExpandableCommandsAreExpandedForTheDesktop) {
     setEnvironment("KELVO_TEST_HOME", "/home/kelvo user");
-    runValue("expanding").Value("\"%KELVO_TEST_HOME%/kelvologger\" /m"s);
-    const auto text = entryFile("kelvo-run-expanding.desktop");
-    EXPECT_EQ(execArguments(keyOf(text, "Exec")),
-              (std::vector<std::string>{"/home/kelvo user/kelvologger", "/m"}));
-    std::uint32_t type = 0;
-    std::string data;
-    ASSERT_EQ(stored(kCurrentUser, kRun, "expanding", type, data), kSuccess);
-    EXPECT_EQ(type, kExpandString);
-    EXPECT_EQ(data, "\"%KELVO_TEST_HOME%/kelvologger\" /m\0"s);
-}
-
-TEST_F(AutostartTest, ValuesWithNothingToStartAreHidden) {
-    const std::tuple<std::string, std::uint32_t, std::string> cases[] = {
-        {"number", kDword, "\x01\0\0\0"s},
-        {"empty", kString, "\0"s},
-        {"bytes", kBinary, "/bin/true"},
+    using Arguments = std::vector<std::string>;
+    const std::tuple<std::uint32_t, std::string, std::optional<Arguments>> cases[] = {
+        {kString, "\"/home/me/my apps/kelvologger\" /m\0"s,
+         Arguments{"/home/me/my apps/kelvologger", "/m"}},
+        {kString, "/bin/prog \"say \\\"hi\\\"\" 'single'\0"s,
+         Arguments{"/bin/prog", "say \"hi\"", "'single'"}},
+        {kString, "/bin/prog C:\\dir\\ \"a\\\\b\" \"tail\\\\\"\0"s,
+         Arguments{"/bin/prog", "C:\\dir\\", "a\\\\b", "tail\\"}},
+        {kString, "/bin/prog 100% %%HOME%% $HOME `id` $(id)\0"s,
+         Arguments{"/bin/prog", "100%", "%%HOME%%", "$HOME", "`id`", "$(id)"}},
+        {kString, "\"/opt/odd \\ $ ` % path/x\" a\"b c\"d \"\"\0"s,
+         Arguments{"/opt/odd \\ $ ` % path/x", "ab cd", ""}},
+        {kString, "/bin/prog \"line\nbreak\ttab\" ~ * ? # ; & | < >\0"s,
+         Arguments{"/bin/prog", "line\nbreak\ttab", "~", "*", "?", "#", ";", "&", "|", "<", ">"}},
+        {kString, " \t/bin/lead  two   spaces \0"s, Arguments{"/bin/lead", "two", "spaces"}},
+        {kExpandString, "\"%KELVO_TEST_HOME%/kelvologger\" /m\0"s,
+         Arguments{"/home/kelvo user/kelvologger", "/m"}},
+        {kString, "\0"s, std::nullopt},
+        {kDword, "\x01\0\0\0"s, std::nullopt},
+        {kBinary, "/bin/true", std::nullopt},
     };
-    for (const auto& [name, type, data] : cases) {
-        storeRun(name, type, data);
-        const auto text = entryFile("kelvo-run-" + name + ".desktop");
-        EXPECT_EQ(keyOf(text, "Hidden"), "true") << name;
-        EXPECT_EQ(keyOf(text, "Exec"), "(missing)") << name;
-        std::uint32_t readType = 0;
-        std::string read;
-        ASSERT_EQ(stored(kCurrentUser, kRun, name, readType, read), kSuccess);
-        EXPECT_EQ(read, data);
-        EXPECT_EQ(readType, type);
+    for (const auto& [type, data, arguments] : cases) {
+        store(kRun, "v", type, data);
+        const auto entry = entryFile("kelvo-run-v.desktop");
+        if (arguments)
+            EXPECT_EQ(execArguments(keyOf(entry, "Exec")), *arguments) << keyOf(entry, "Exec");
+        else
+            EXPECT_EQ(keyOf(entry, "Exec") + keyOf(entry, "Hidden"), "(missing)true") << data;
+        EXPECT_EQ(stored(kRun, "v"), (Stored{type, data}));
     }
 }
 
@@ -169,7 +138,7 @@ TEST_F(AutostartTest, OnlyOurOwnEntriesAreListedAndChanged) {
         {"kelvo.desktop", "[Desktop Entry]\nName=kelvo\n"},
     };
     for (const auto& [name, text] : others)
-        m_temp.write(fs::relative(folder() / name, m_temp.path()).string(), text);
+        m_temp.write("config/autostart/" + name, text);
 
     runValue("Kelvo Logger AutoStart").Value("\"/opt/kelvo/kelvologger\" /m"s);
     runValue("Second/Name").Value("/bin/true"s);

@@ -19,11 +19,11 @@ protected:
     }
     // Opens the row, expecting a message that names it with `reason`; the good log stays.
     void openRefused(const std::string& name, const std::string& reason) {
-        dialogs.texts.clear();
+        dialogs.shown.clear();
         open(rowOf(name));
-        ASSERT_EQ(dialogs.texts.size(), 1u) << name;
-        EXPECT_NE(dialogs.texts[0].find((logs / name).string()), std::string::npos);
-        EXPECT_NE(dialogs.texts[0].find(reason), std::string::npos) << dialogs.texts[0];
+        ASSERT_EQ(dialogs.shown.size(), 1u) << name;
+        EXPECT_NE(dialogs.texts()[0].find((logs / name).string()), std::string::npos);
+        EXPECT_NE(dialogs.texts()[0].find(reason), std::string::npos) << dialogs.texts()[0];
         EXPECT_EQ(viewer->shown().text(), "a good log\r\n");
         EXPECT_EQ(shownName(), "log070812153045.txt");
         EXPECT_EQ(view.busy, 0);
@@ -80,7 +80,8 @@ TEST_F(HostileFolder, ALogReplacedByAFolderIsNeitherReadNorDeleted) {
     dialogs.answers = {Answer::Yes};
     viewer->deletefile();
     EXPECT_TRUE(std::filesystem::is_directory(logs / "log070812153046.txt"));
-    EXPECT_NE(dialogs.texts.back().find("could not be deleted: Is a directory"), std::string::npos);
+    EXPECT_NE(dialogs.texts().back().find("could not be deleted: Is a directory"),
+              std::string::npos);
     EXPECT_EQ(viewer->shown().text(), "soon a folder\r\n");
     open(1);
     openRefused("log070812153046.txt", "Not a regular file");

@@ -1,29 +1,12 @@
 #pragma once
 
+#include "Fakes.h"
 #include "TempDir.h"
 #include "viewer/ViewerPresenter.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
-
-// Answers message boxes from a script (OK when it runs out) and keeps what they said.
-struct ScriptedDialogs : Dialogs {
-    std::deque<Answer> answers;
-    std::vector<std::string> texts, titles;
-    Answer message(std::string_view text, Buttons, Icon, std::string_view title) override {
-        texts.emplace_back(text);
-        titles.emplace_back(title);
-        const Answer a = answers.empty() ? Answer::Ok : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
-    std::optional<std::string> input(std::string_view, std::string_view,
-                                     std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 // Keeps what the window would show beyond the presenter's own state.
 struct RecordingView : ViewerView {
@@ -41,11 +24,6 @@ struct RecordingView : ViewerView {
     void setListAndTextShown(bool shown) override { listAndTextShown = shown; }
     void showWindow() override { windowShown = true; }
     void quitProgram() override { quit = true; }
-};
-
-struct FakeLock : InstanceLock {
-    bool free = true;
-    bool acquire() override { return free; }
 };
 
 class ViewerTest : public ::testing::Test {
