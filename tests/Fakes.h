@@ -5,6 +5,7 @@
 
 #include <array>
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,13 @@ class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
         std::string text;
-        Buttons buttons;
-        Icon icon;
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
         std::string title;
+        bool operator==(const Shown&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const Shown& s) {
+            return out << '"' << s.title << "\": \"" << s.text << '"';
+        }
     };
 
     std::vector<Shown> shown;

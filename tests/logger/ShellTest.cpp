@@ -12,13 +12,11 @@ TEST(Exit, CloseAsksAndCancelOrYesKeepEverything) {
         h.receive({"[queued"});
         h.dialogs.answers = {answer};
         EXPECT_TRUE(h.presenter.closeRequested());
-        ASSERT_EQ(h.dialogs.shown.size(), 1u);
-        EXPECT_EQ(h.dialogs.shown[0].text,
-                  "Do you want the Logger continue running in the background?\r\n\r\n  Yes - "
-                  "Minimize\r\n   No - Terminate");
-        EXPECT_EQ(h.dialogs.shown[0].title, "Exit Kelvo Logger");
-        EXPECT_EQ(h.dialogs.shown[0].buttons, Buttons::YesNoCancel);
-        EXPECT_EQ(h.dialogs.shown[0].icon, Icon::Question);
+        const ScriptedDialogs::Shown asked{
+            "Do you want the Logger continue running in the background?\r\n\r\n  Yes - "
+            "Minimize\r\n   No - Terminate",
+            Buttons::YesNoCancel, Icon::Question, "Exit Kelvo Logger"};
+        EXPECT_EQ(h.dialogs.shown, std::vector{asked});
         EXPECT_EQ(h.view.minimised, answer == Answer::Yes);
         EXPECT_FALSE(h.presenter.ended());
         EXPECT_TRUE(fileNames(h.logs()).empty()) << "nothing written";

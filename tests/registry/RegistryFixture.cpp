@@ -40,9 +40,9 @@ RegistryTest::~RegistryTest() {
 }
 
 cRegistry RegistryTest::entry(const std::string& valueKey, std::int32_t type,
-                              const std::string& subKey) {
+                              const std::string& subKey, std::uint32_t root) {
     cRegistry reg(kProgram, *m_backend);
-    reg.ClassKey(kCurrentUser);
+    reg.ClassKey(root);
     reg.SectionKey(subKey.empty() ? m_section : m_section + "\\" + subKey);
     reg.ValueKey(valueKey);
     reg.ValueType(type);

@@ -29,9 +29,10 @@ protected:
     registry::Backend& backend() { return *m_backend; }
     // A key of this test's own, below HKEY_CURRENT_USER.
     const std::string& section() const { return m_section; }
-    // A fresh object, addressed at a value of the scratch key.
+    // A fresh object, addressed at a value of the scratch key (or of its path under `root`).
     registry::cRegistry entry(const std::string& valueKey, std::int32_t type = registry::kString,
-                              const std::string& subKey = "");
+                              const std::string& subKey = "",
+                              std::uint32_t root = registry::kCurrentUser);
 
     // A value as the backend holds it, below HKEY_CURRENT_USER, bypassing the class.
     struct Stored {

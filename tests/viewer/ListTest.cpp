@@ -68,9 +68,30 @@ TEST_F(ViewerTest, RefreshShowsNothingAndKeepsFilename) {
     EXPECT_EQ(viewer->rows().front().dateText, "Aug 12, 08 (Tue)");
     expectNothingShown();
     EXPECT_EQ(viewer->label3(), "");
-    EXPECT_EQ(shownName(), "log070812153045.txt");
+    EXPECT_EQ(viewer->filename().filename(), "log070812153045.txt");
     std::filesystem::remove_all(logs);
     viewer->refresh();
     EXPECT_TRUE(view.quit);
     EXPECT_EQ(dialogs.texts().back().substr(0, 20), "Log files not found.");
+}
+
+TEST_F(ViewerTest, HeaderAndDeleteFollowThePath) {
+    const auto other = dir / "old logtemp.txt copies" / "logs";
+    std::filesystem::create_directories(other);
+    dir.write("old logtemp.txt copies/logs/log070812153045.txt", "x");
+    for (const char* name : {"logtemp.txt", "log070812153045.txt", "a.txt"})
+        write(name, "");
+    start();
+    const auto path = (logs / "a.txt").string();
+    const std::pair<std::string, bool> cases[] = {{"logtemp.txt", false},
+                                                  {"log070812153045.txt", true},
+                                                  {path.substr(path.size() - 19), true}};
+    for (std::size_t row = 0; row < 3; ++row) {
+        open(row);
+        expectHeader(cases[row].first, cases[row].second);
+        EXPECT_EQ(viewer->filename(), viewer->rows()[row].path);
+    }
+    start(other);
+    EXPECT_EQ(viewer->rows().front().dateText, "Aug 12, 07 (Sun)");
+    expectHeader("logtemp.txt", false);
 }

@@ -10,7 +10,7 @@
 
 // Keeps what the window would show beyond the presenter's own state.
 struct RecordingView : ViewerView {
-    bool listAndTextShown = true, windowShown = false, quit = false;
+    bool listAndTextShown = true, quit = false;
     bool hiddenWhileBusy = false, wasBusy = false;
     int busy = 0;
     std::vector<std::size_t> scrolledTo;
@@ -22,7 +22,7 @@ struct RecordingView : ViewerView {
         hiddenWhileBusy = hiddenWhileBusy || (on && !listAndTextShown);
     }
     void setListAndTextShown(bool shown) override { listAndTextShown = shown; }
-    void showWindow() override { windowShown = true; }
+    void showWindow() override {}
     void quitProgram() override { quit = true; }
 };
 
@@ -49,7 +49,14 @@ protected:
         viewer->selectRow(row);
         viewer->openSelected();
     }
-    std::string shownName() const { return viewer->filename().filename().string(); }
+    // What the window shows of the open log, to compare before and after.
+    std::string shownState() const {
+        std::string marks;
+        for (auto m : viewer->shown().marks())
+            marks += std::to_string(m) + " ";
+        return viewer->label1() + "|" + viewer->label3() + "|" + viewer->filename().string() + "|" +
+               std::to_string(viewer->deleteEnabled()) + "|" + viewer->shown().text() + "|" + marks;
+    }
     void expectHeader(const std::string& name, bool deletable) const {
         EXPECT_EQ(viewer->label1(), " Messages in log file: " + name);
         EXPECT_EQ(viewer->deleteEnabled(), deletable) << name;
