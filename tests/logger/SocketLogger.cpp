@@ -1,15 +1,28 @@
 #include "SocketLogger.h"
 #include "Udp.h"
 
+#include <chrono>
 #include <thread>
 
-bool PostedWork::runUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
+SocketLogger::SocketLogger(const std::string& records, PendingLimits limits)
+    : port(freeUdpPort()), socket(
+                               presenter,
+                               [this](auto f) {
+                                   std::lock_guard lock(handedOverMutex);
+                                   handedOver.push_back(std::move(f));
+                               },
+                               limits) {
+    h.dir.write("loggersettings.txt",
+                "[UDPPORT             ]=" + std::to_string(port) + "\r\n" + records);
+}
+
+bool SocketLogger::runUntil(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!done()) {
         std::vector<std::function<void()>> work;
         {
-            std::lock_guard lock(m_mutex);
-            work.swap(m_work);
+            std::lock_guard lock(handedOverMutex);
+            work.swap(handedOver);
         }
         for (auto& f : work)
             f();
@@ -19,17 +32,6 @@ bool PostedWork::runUntil(const std::function<bool()>& done, std::chrono::millis
         }
     }
     return true;
-}
-
-SocketLogger::SocketLogger(const std::string& records, PendingLimits limits)
-    : port(freeUdpPort()), socket(
-                               presenter, [this](auto f) { posted.post(std::move(f)); }, limits) {
-    h.dir.write("loggersettings.txt",
-                "[UDPPORT             ]=" + std::to_string(port) + "\r\n" + records);
-}
-
-bool SocketLogger::waitForQueue(std::size_t n) {
-    return posted.runUntil([&] { return presenter.cue().size() >= n; });
 }
 
 bool SocketLogger::receives(int p) {

@@ -8,44 +8,34 @@ namespace {
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// How a desktop reads an Exec value, step by step as the freedesktop.org desktop entry format has
-// it: the string's escapes, then the field codes (only %% here), then the quoting.
+// How a desktop reads an Exec value, as the freedesktop.org desktop entry format has it: the
+// string's escapes, then the field codes (only %% here), then the quoting.
 std::vector<std::string> execArguments(std::string_view exec) {
-    std::string unescaped;
-    for (std::size_t i = 0; i < exec.size(); ++i) {
-        if (exec[i] != '\\' || i + 1 == exec.size()) {
-            unescaped += exec[i];
-            continue;
-        }
-        const char c = exec[++i];
-        unescaped += c == 's' ? ' ' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
-    }
     std::string line;
-    for (std::size_t i = 0; i < unescaped.size(); ++i) {
-        line += unescaped[i];
-        if (unescaped[i] == '%') {
-            EXPECT_EQ(unescaped[i + 1], '%') << "a field code in " << exec;
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        char c = exec[i];
+        if (c == '\\' && i + 1 < exec.size()) {
+            c = exec[++i];
+            c = c == 's' ? ' ' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
+        } else if (c == '%') {
+            EXPECT_EQ(exec.substr(i, 2), "%%") << "a field code in " << exec;
             ++i;
         }
+        line += c;
     }
     std::vector<std::string> arguments;
-    for (std::size_t i = 0; i < line.size();) {
-        if (line[i] == ' ') {
-            ++i;
-            continue;
-        }
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == ' ') continue;
         std::string argument;
         if (line[i] == '"') {
             // Inside quotes, these four must come escaped, and nothing else may be.
-            constexpr std::string_view kEscaped = "\"`$\\";
             for (++i; i < line.size() && line[i] != '"'; ++i) {
                 const bool escaped = line[i] == '\\';
                 if (escaped) ++i;
-                EXPECT_EQ(escaped, kEscaped.find(line[i]) != std::string_view::npos)
+                EXPECT_EQ(escaped, std::string_view("\"`$\\").find(line[i]) != std::string::npos)
                     << "quoting of '" << line[i] << "' in " << exec;
                 argument += line[i];
             }
-            ++i;
         } else {
             for (; i < line.size() && line[i] != ' '; ++i) {
                 EXPECT_EQ(std::string_view("\t\n\"'\\><~|&;$*?#()`").find(line[i]),
