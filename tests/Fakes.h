@@ -5,7 +5,6 @@
 
 #include <array>
 #include <deque>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,13 +14,9 @@ class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
         std::string text;
-        Buttons buttons = Buttons::Ok;
-        Icon icon = Icon::None;
+        Buttons buttons;
+        Icon icon;
         std::string title;
-        bool operator==(const Shown&) const = default;
-        friend std::ostream& operator<<(std::ostream& out, const Shown& s) {
-            return out << '"' << s.title << "\": \"" << s.text << '"';
-        }
     };
 
     std::vector<Shown> shown;

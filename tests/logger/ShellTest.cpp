@@ -12,11 +12,12 @@ TEST(Exit, CloseAsksAndCancelOrYesKeepEverything) {
         h.receive({"[queued"});
         h.dialogs.answers = {answer};
         EXPECT_TRUE(h.presenter.closeRequested());
-        const ScriptedDialogs::Shown asked{
-            "Do you want the Logger continue running in the background?\r\n\r\n  Yes - "
-            "Minimize\r\n   No - Terminate",
-            Buttons::YesNoCancel, Icon::Question, "Exit Kelvo Logger"};
-        EXPECT_EQ(h.dialogs.shown, std::vector{asked});
+        ASSERT_EQ(h.dialogs.shown.size(), 1u);
+        const auto& asked = h.dialogs.shown[0];
+        EXPECT_EQ(asked.text, "Do you want the Logger continue running in the background?\r\n\r\n"
+                              "  Yes - Minimize\r\n   No - Terminate");
+        EXPECT_EQ(asked.title, "Exit Kelvo Logger");
+        EXPECT_TRUE(asked.buttons == Buttons::YesNoCancel && asked.icon == Icon::Question);
         EXPECT_EQ(h.view.minimised, answer == Answer::Yes);
         EXPECT_FALSE(h.presenter.ended());
         EXPECT_TRUE(fileNames(h.logs()).empty()) << "nothing written";
@@ -92,15 +93,15 @@ TEST(PortChange, OnlyAFreePortMovesTheLoggerAndNoAnswerEndsIt) {
         l.h.dialogs.shown.clear();
         l.h.dialogs.inputs = {typed};
         l.presenter.changePort();
-        EXPECT_EQ(l.h.dialogs.asked.back(),
-                  (std::array<std::string, 3>{"Change your Ports",
-                                              "Please enter the new Listening Port #:\r\n", port}));
         EXPECT_EQ(l.h.dialogs.texts(), told.empty() ? Strings{} : Strings{told});
         EXPECT_EQ(l.presenter.udpport(), port);
         EXPECT_EQ(l.h.dir.read("loggersettings.txt"), settingsFile);
         EXPECT_TRUE(l.receives(l.port));
     }
     EXPECT_FALSE(l.presenter.ended());
+    EXPECT_EQ(l.h.dialogs.asked.back(),
+              (std::array<std::string, 3>{"Change your Ports",
+                                          "Please enter the new Listening Port #:\r\n", port}));
 
     const int next = freeUdpPort();
     const std::string typed = " " + std::to_string(next) + " ";
