@@ -1,10 +1,9 @@
 #include "Process.h"
+#include "TempDir.h"
 
 #include <csignal>
 #include <fcntl.h>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -12,13 +11,6 @@
 #include <unistd.h>
 
 extern char** environ;
-
-namespace {
-std::string slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-} // namespace
 
 Process::Process(const std::filesystem::path& program, const std::vector<std::string>& args,
                  const std::vector<std::string>& extraEnv, const std::filesystem::path& outputDir)
@@ -77,10 +69,10 @@ std::optional<int> Process::waitExit(std::chrono::milliseconds deadline) {
 }
 
 std::string Process::out() const {
-    return slurp(m_out);
+    return readFile(m_out);
 }
 std::string Process::err() const {
-    return slurp(m_err);
+    return readFile(m_err);
 }
 
 bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {

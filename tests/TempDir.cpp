@@ -36,7 +36,11 @@ void TempDir::write(std::string_view name, std::string_view bytes) const {
 }
 
 std::string TempDir::read(std::string_view name) const {
-    std::ifstream in(m_path / name, std::ios::binary);
+    return readFile(m_path / name);
+}
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -23,5 +23,8 @@ private:
     std::filesystem::path m_path;
 };
 
+// Every byte of a file; empty when there is none.
+std::string readFile(const std::filesystem::path& file);
+
 // The names of the files in a folder, sorted.
 std::vector<std::string> fileNames(const std::filesystem::path& folder);

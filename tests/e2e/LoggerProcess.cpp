@@ -8,9 +8,9 @@ LoggerProcess::LoggerProcess(std::string settings) : port(freeUdpPort()) {
     std::filesystem::copy_file(KELVOLOGGER_PATH, dir / "kelvologger");
     std::filesystem::create_directories(dir / "run");
     std::filesystem::create_directories(dir / "config");
-    dir.write("loggersettings.txt", settings +
-                                        "[STARTWITHWINDOWS    ]=0\r\n[UDPPORT             ]=" +
-                                        std::to_string(port) + "\r\n");
+    // The records given come after the defaults of a test: where they say otherwise, they win.
+    dir.write("loggersettings.txt", "[STARTWITHWINDOWS    ]=0\r\n" + settings +
+                                        "[UDPPORT             ]=" + std::to_string(port) + "\r\n");
 }
 
 std::vector<std::string> LoggerProcess::environment() const {
@@ -36,10 +36,6 @@ void LoggerProcess::send(const std::vector<std::string>& kelvosendArgs) const {
     args.insert(args.end(), kelvosendArgs.begin(), kelvosendArgs.end());
     Process sender(KELVOSEND_PATH, args, {}, dir.path() / "run");
     ASSERT_EQ(sender.waitExit(), 0) << sender.err();
-}
-
-bool LoggerProcess::waitForCurrentLog(const std::string& content) const {
-    return waitFor([&] { return currentLog() == content; });
 }
 
 std::string LoggerProcess::currentLog() const {

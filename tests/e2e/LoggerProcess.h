@@ -18,7 +18,6 @@ public:
     void start(std::vector<std::string> args = {"--headless"});
     // Sends with the project's own traffic sender.
     void send(const std::vector<std::string>& kelvosendArgs) const;
-    bool waitForCurrentLog(const std::string& content) const;
     std::string currentLog() const;
     std::vector<std::string> archives() const;
 

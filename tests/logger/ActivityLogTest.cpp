@@ -13,25 +13,18 @@ std::vector<std::string> archives(const std::filesystem::path& logs) {
 }
 } // namespace
 
-TEST(ActivityLog, CurrentLogMirrorsTheTextUpToTenThousandCharacters) {
-    LoggerHarness h;
-    h.startLoggingAll();
-    for (int i = 0; i < 100; ++i)
-        h.receive({kLine100});
-    h.drain();
-    ASSERT_EQ(h.presenter.activity().text().size(), 10000u);
-    EXPECT_EQ(h.currentLog(), h.presenter.activity().text() + "\r\n");
-    EXPECT_TRUE(archives(h.logs()).empty()) << "10000 itself does not roll over";
-    EXPECT_EQ(h.view.activity, h.presenter.activity().text());
-}
-
-TEST(ActivityLog, PastTenThousandTheTextRollsOverIntoAnArchive) {
+TEST(ActivityLog, TenThousandCharactersStayOneMoreRollsOverAndArchivesInOneSecondBothStay) {
     LoggerHarness h;
     h.startLoggingAll();
     for (int i = 0; i < 100; ++i)
         h.receive({kLine100});
     h.drain();
     const std::string full = h.presenter.activity().text();
+    ASSERT_EQ(full.size(), 10000u);
+    EXPECT_EQ(h.currentLog(), full + "\r\n");
+    EXPECT_TRUE(archives(h.logs()).empty()) << "10000 itself does not roll over";
+    EXPECT_EQ(h.view.activity, full);
+
     h.clock.time = {2026, 12, 5, 22, 7, 9};
     h.receive({kLine100});
     h.presenter.tick();
@@ -42,21 +35,14 @@ TEST(ActivityLog, PastTenThousandTheTextRollsOverIntoAnArchive) {
     EXPECT_EQ(h.presenter.activity().text(), "");
     EXPECT_TRUE(h.view.replaced);
     EXPECT_EQ(h.currentLog(), "\r\n");
-    EXPECT_EQ(h.presenter.activity().recordedLength(), 0u);
-}
 
-TEST(ActivityLog, TwoArchivesInOneSecondBothSurvive) {
-    LoggerHarness h;
-    h.startLoggingAll();
-    for (int i = 0; i < 101; ++i)
-        h.receive({kLine100});
-    h.drain(); // rolls over at 21:41:30
+    // The archive at the end, in the same second, takes the next one.
     h.receive({"[after"});
     h.drain();
-    h.presenter.terminate(); // the exit archive, same second
+    h.presenter.terminate();
     EXPECT_EQ(archives(h.logs()),
-              (std::vector<std::string>{"log261205214130.txt", "log261205214131.txt"}));
-    EXPECT_EQ(h.dir.read("logs/log261205214131.txt"), "12-05-26:09:41p:MESSAGE :[after\r\n\r\n");
+              (std::vector<std::string>{"log261205220709.txt", "log261205220710.txt"}));
+    EXPECT_EQ(h.dir.read("logs/log261205220710.txt"), "12-05-26:10:07p:MESSAGE :[after\r\n\r\n");
     EXPECT_FALSE(std::filesystem::exists(h.logs() / "logtemp.txt"));
 }
 
@@ -88,6 +74,7 @@ TEST(ActivityLog, FailingWritesLoseNothingAndAreReportedOnce) {
 TEST(ActivityLog, FailingArchiveKeepsTheTextUntilItCanBeWritten) {
     LoggerHarness h;
     h.startLoggingAll();
+    // Writes fail while a folder stands where the new file goes.
     std::filesystem::create_directory(h.logs() / "log261205214130.txt.kelvotmp");
     for (int i = 0; i < 101; ++i)
         h.receive({kLine100});
@@ -101,4 +88,13 @@ TEST(ActivityLog, FailingArchiveKeepsTheTextUntilItCanBeWritten) {
     h.drain();
     EXPECT_EQ(h.dir.read("logs/log261205214130.txt").size(), 10202u);
     EXPECT_EQ(h.currentLog(), "\r\n");
+
+    // At the end, too, the current log keeps what cannot be archived.
+    h.receive({"[keep me"});
+    h.drain();
+    std::filesystem::create_directory(h.logs() / "log261205214131.txt.kelvotmp");
+    h.presenter.terminate();
+    EXPECT_TRUE(h.dialogs.shown.back().text.starts_with("The log cannot be archived"));
+    EXPECT_EQ(h.currentLog(), "12-05-26:09:41p:MESSAGE :[keep me\r\n\r\n");
+    EXPECT_TRUE(h.presenter.ended());
 }

@@ -1,12 +1,8 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
+#include "Fakes.h"
 #include "TempDir.h"
 #include "logger/LoggerPresenter.h"
-
-#include <chrono>
-#include <functional>
-#include <mutex>
 
 // Records what the presenter tells its window.
 struct RecordingView : LoggerView {
@@ -14,9 +10,7 @@ struct RecordingView : LoggerView {
     std::size_t queueRows = 0;
     std::vector<std::size_t> removingRows;
     int shown = 0; // times the window was shown
-    bool minimised = false;
-    bool quit = false;
-    int caretMoves = 0;
+    bool minimised = false, quit = false, replaced = false;
 
     void changed(Part) override {}
     void queueAppended(std::size_t count) override { queueRows += count; }
@@ -24,11 +18,10 @@ struct RecordingView : LoggerView {
     void userRowRemoving(std::size_t row) override { removingRows.push_back(row); }
     void activityAppended(std::string_view added) override { activity += added; }
     void activityReplaced() override { replaced = true; }
-    void activityCaretToEnd() override { ++caretMoves; }
+    void activityCaretToEnd() override {}
     void showWindow(bool min) override { ++shown, minimised = min; }
     void minimise() override { minimised = true; }
     void quitProgram() override { quit = true; }
-    bool replaced = false;
 };
 
 struct ManualTimer : Timer {
@@ -40,11 +33,6 @@ struct ManualTimer : Timer {
 struct FixedClock : Clock {
     LocalTime time{2026, 12, 5, 21, 41, 30};
     LocalTime now() override { return time; }
-};
-
-struct FakeLock : InstanceLock {
-    bool free = true;
-    bool acquire() override { return free; }
 };
 
 struct FakeLauncher : ProcessLauncher {
@@ -65,38 +53,17 @@ struct FakeAutoStart : AutoStart {
     }
 };
 
-// A socket that binds what it is told to, or fails as scripted.
+// Binds whatever port it is told to, so that no test meets the user's own logger on 4111.
 struct FakeSocket : UdpSocket {
     std::int64_t port = 0;
     std::vector<std::int64_t> bound;
-    std::function<SocketError(std::int64_t)> bindResult = [](std::int64_t) {
-        return SocketError{};
-    };
-    bool open = false;
-    void close() override { open = false; }
+    void close() override {}
     void setLocalPort(std::int64_t p) override { port = p; }
     std::int64_t localPort() const override { return port; }
     SocketError bind() override {
-        auto err = bindResult(port);
-        if (!err) bound.push_back(port), open = true;
-        return err;
+        bound.push_back(port);
+        return {};
     }
-};
-
-// Work that a socket's receive thread hands to "the window's thread": here, the test's.
-class PostedWork {
-public:
-    void post(std::function<void()> f) {
-        std::lock_guard lock(m_mutex);
-        m_work.push_back(std::move(f));
-    }
-    // Runs posted work until `done` holds; false if it does not within the deadline.
-    bool runUntil(const std::function<bool()>& done,
-                  std::chrono::milliseconds deadline = std::chrono::seconds(10));
-
-private:
-    std::mutex m_mutex;
-    std::vector<std::function<void()>> m_work;
 };
 
 struct LoggerHarness {
@@ -109,8 +76,11 @@ struct LoggerHarness {
     FakeLock lock;
     FakeLauncher launcher;
     FakeAutoStart autoStart;
-    LoggerPresenter presenter{{view, dialogs, socket, timer, clock, lock, launcher, autoStart},
-                              dir.path()};
+
+    LoggerPorts ports(UdpSocket& udp) {
+        return {view, dialogs, udp, timer, clock, lock, launcher, autoStart};
+    }
+    LoggerPresenter presenter{ports(socket), dir.path()};
 
     std::filesystem::path logs() const { return dir / "logs"; }
     std::string currentLog() const { return dir.read("logs/logtemp.txt"); }

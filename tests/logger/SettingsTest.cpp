@@ -5,18 +5,16 @@
 using settings::Setting;
 
 namespace {
-const std::string kDefaultFile = "[FILTERMESSAGES      ]=1\r\n"
-                                 "[FILTERSIGNONS       ]=0\r\n"
-                                 "[FILTERSIGNOFFS      ]=0\r\n"
-                                 "[FILTERHELLOS        ]=0\r\n"
-                                 "[FILTERJUNK          ]=0\r\n"
-                                 "[STARTWITHWINDOWS    ]=1\r\n"
-                                 "[UDPPORT             ]=4111\r\n";
+const std::string kDefaultFile =
+    "[FILTERMESSAGES      ]=1\r\n[FILTERSIGNONS       ]=0\r\n[FILTERSIGNOFFS      ]=0\r\n"
+    "[FILTERHELLOS        ]=0\r\n[FILTERJUNK          ]=0\r\n[STARTWITHWINDOWS    ]=1\r\n"
+    "[UDPPORT             ]=4111\r\n";
 
-std::array<int, 6> switchesOf(const LoggerPresenter& p) {
-    std::array<int, 6> s{};
-    for (std::size_t i = 0; i < s.size(); ++i)
-        s[i] = p.switchState(static_cast<Setting>(i));
+// The switches in the order of the file, one digit each: "100001".
+std::string switchesOf(const LoggerPresenter& p) {
+    std::string s;
+    for (std::size_t i = 0; i < settings::kSwitchCount; ++i)
+        s += static_cast<char>('0' + p.switchState(static_cast<Setting>(i)));
     return s;
 }
 } // namespace
@@ -26,7 +24,7 @@ TEST(Settings, FirstStartWritesTheDefaultFileAndAppliesIt) {
     h.presenter.start({});
     EXPECT_EQ(h.dir.read("loggersettings.txt"), kDefaultFile);
     EXPECT_EQ(kDefaultFile.size(), 185u);
-    EXPECT_EQ(switchesOf(h.presenter), (std::array<int, 6>{1, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(switchesOf(h.presenter), "100001");
     EXPECT_EQ(h.presenter.udpport(), "4111");
     EXPECT_EQ(h.socket.bound, std::vector<std::int64_t>{4111});
     // Loading turned the start-at-logon switch on, which brings its entry into line.
@@ -34,56 +32,41 @@ TEST(Settings, FirstStartWritesTheDefaultFileAndAppliesIt) {
 }
 
 TEST(Settings, ReaderAppliesRecordsOneByOne) {
-    struct Case {
-        const char* name;
-        std::string file;
-        std::array<int, 6> switches;
-        std::string port;
-    } cases[] = {
-        {"records in another order, unknown lines between",
-         "hello\r\n[UDPPORT             ]=6000\r\n[FILTERJUNK          ]=1\r\n"
+    const std::tuple<std::string, const char*, const char*> cases[] = {
+        // Records in another order, with unknown lines between.
+        {"hello\r\n[UDPPORT             ]=6000\r\n[FILTERJUNK          ]=1\r\n"
          "[SOMETHINGELSE       ]=1\r\n[FILTERMESSAGES      ]=0\r\n",
-         {0, 0, 0, 0, 1, 0},
-         "6000"},
-        {"a key twice: the last wins",
-         "[FILTERHELLOS        ]=1\r\n[FILTERHELLOS        ]=0\r\n[FILTERHELLOS        ]=2\r\n",
-         {1, 0, 0, 2, 0, 0},
+         "000010", "6000"},
+        // A key twice: the last wins.
+        {"[FILTERHELLOS        ]=1\r\n[FILTERHELLOS        ]=0\r\n[FILTERHELLOS        ]=2\r\n",
+         "100200", "4111"},
+        // A comma ends a record; blanks before a record are skipped.
+        {"[FILTERSIGNONS       ]=1,   [FILTERSIGNOFFS      ]=1\r\n", "111000", "4111"},
+        // The key alone, an unpadded name and a lower-case key are skipped.
+        {"[UDPPORT             ]=\r\n[UDPPORT]=7000\r\n[filterjunk          ]=1\r\n", "100000",
          "4111"},
-        {"a comma ends a record; blanks before a record are skipped",
-         "[FILTERSIGNONS       ]=1,   [FILTERSIGNOFFS      ]=1\r\n",
-         {1, 1, 1, 0, 0, 0},
-         "4111"},
-        {"the key alone, an unpadded name and a lower-case key are skipped",
-         "[UDPPORT             ]=\r\n[UDPPORT]=7000\r\n[filterjunk          ]=1\r\n",
-         {1, 0, 0, 0, 0, 0},
-         "4111"},
-        {"switch values rounded half to even, with blanks around",
-         "[FILTERSIGNONS       ]= 1.5 \r\n[FILTERHELLOS        ]=2.5\r\n"
+        // Switch values rounded half to even, with blanks around.
+        {"[FILTERSIGNONS       ]= 1.5 \r\n[FILTERHELLOS        ]=2.5\r\n"
          "[FILTERJUNK          ]=0.5\r\n",
-         {1, 2, 0, 2, 0, 0},
-         "4111"},
-        {"values that are no state leave the switch as it was",
-         "[FILTERMESSAGES      ]=-5\r\n[FILTERSIGNONS       ]=7\r\n"
+         "120200", "4111"},
+        // Values that are no state leave the switch as it was.
+        {"[FILTERMESSAGES      ]=-5\r\n[FILTERSIGNONS       ]=7\r\n"
          "[FILTERSIGNOFFS      ]=1e309\r\n[FILTERHELLOS        ]=abc\r\n"
          "[FILTERJUNK          ]=1x\r\n",
-         {1, 0, 0, 0, 0, 0},
-         "4111"},
-        {"no final line end, and bare LF line ends from another editor",
-         "[FILTERJUNK          ]=1\n[UDPPORT             ]=5000",
-         {1, 0, 0, 0, 1, 0},
-         "5000"},
-        {"binary junk",
-         std::string("\0\xff\r\n[UDPPORT             ]=\0\x01,\r\r\n\x80", 34),
-         {1, 0, 0, 0, 0, 0},
-         "0"},
+         "100000", "4111"},
+        // No final line end, and bare LF line ends from another editor.
+        {"[FILTERJUNK          ]=1\n[UDPPORT             ]=5000", "100010", "5000"},
+        // Binary junk.
+        {std::string("\0\xff\r\n[UDPPORT             ]=\0\x01,\r\r\n\x80", 34), "100000", "0"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [file, switches, port] : cases) {
+        SCOPED_TRACE(file);
         LoggerHarness h;
-        h.dir.write("loggersettings.txt", c.file);
+        h.dir.write("loggersettings.txt", file);
         h.presenter.loadsettings();
-        EXPECT_EQ(switchesOf(h.presenter), c.switches) << c.name;
-        EXPECT_EQ(h.presenter.udpport(), c.port) << c.name;
-        EXPECT_EQ(h.dir.read("loggersettings.txt"), c.file) << c.name << ": loading never writes";
+        EXPECT_EQ(switchesOf(h.presenter), switches);
+        EXPECT_EQ(h.presenter.udpport(), port);
+        EXPECT_EQ(h.dir.read("loggersettings.txt"), file) << "loading never writes";
     }
 }
 
@@ -97,26 +80,30 @@ TEST(Settings, PortValueIsItsLeadingNumber) {
         EXPECT_EQ(settings::portText(value), shown) << value;
 }
 
-TEST(Settings, FilterClickSavesTheWholeFileInItsOrder) {
+TEST(Settings, ClicksSaveTheWholeFileButTheStartAtLogonSwitchOnlyItsEntry) {
     LoggerHarness h;
     h.dir.write("loggersettings.txt",
                 "[UDPPORT             ]= 6000 \r\n[FILTERJUNK          ]=2\r\n");
     h.presenter.start({});
-    h.autoStart.syncs.clear();
+    const auto saved = settings::fileText({1, 0, 0, 1, 2, 0}, "6000");
     h.presenter.clickSwitch(Setting::hellos);
-    EXPECT_EQ(h.dir.read("loggersettings.txt"), settings::fileText({1, 0, 0, 1, 2, 0}, "6000"));
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), saved);
     EXPECT_EQ(h.autoStart.syncs, std::vector<int>{0}) << "every save brings the entry into line";
+    h.presenter.clickSwitch(Setting::startwithwindows);
+    EXPECT_EQ(h.autoStart.syncs, (std::vector<int>{0, 1}));
+    EXPECT_EQ(h.dir.read("loggersettings.txt"), saved);
     h.presenter.clickSwitch(Setting::hellos);
     EXPECT_EQ(h.presenter.switchState(Setting::hellos), 0);
 }
 
-TEST(Settings, StartWithWindowsClickTouchesOnlyTheEntry) {
+TEST(Settings, AStartAtLogonEntryThatCannotBeSetIsToldOnce) {
     LoggerHarness h;
-    h.presenter.start({});
-    h.autoStart.syncs.clear();
-    h.presenter.clickSwitch(Setting::startwithwindows);
-    EXPECT_EQ(h.autoStart.syncs, std::vector<int>{0});
-    EXPECT_EQ(h.dir.read("loggersettings.txt"), kDefaultFile);
+    h.autoStart.failure = "denied";
+    h.presenter.start({}); // the default file turns the switch on
+    h.presenter.clickSwitch(Setting::hellos);
+    EXPECT_EQ(h.dialogs.texts(),
+              std::vector<std::string>{"The start at logon cannot be set up:\r\ndenied"});
+    EXPECT_FALSE(h.presenter.ended());
 }
 
 TEST(Settings, UnwritableFileIsReportedOnceAndTheLoggerGoesOn) {

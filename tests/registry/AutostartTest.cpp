@@ -8,44 +8,34 @@ namespace {
 
 constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// How a desktop reads an Exec value, step by step as the freedesktop.org desktop entry format has
-// it: the string's escapes, then the field codes (only %% here), then the quoting.
+// How a desktop reads an Exec value, as the freedesktop.org desktop entry format has it: the
+// string's escapes, then the field codes (only %% here), then the quoting.
 std::vector<std::string> execArguments(std::string_view exec) {
-    std::string unescaped;
-    for (std::size_t i = 0; i < exec.size(); ++i) {
-        if (exec[i] != '\\' || i + 1 == exec.size()) {
-            unescaped += exec[i];
-            continue;
-        }
-        const char c = exec[++i];
-        unescaped += c == 's' ? ' ' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
-    }
     std::string line;
-    for (std::size_t i = 0; i < unescaped.size(); ++i) {
-        line += unescaped[i];
-        if (unescaped[i] == '%') {
-            EXPECT_EQ(unescaped[i + 1], '%') << "a field code in " << exec;
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        char c = exec[i];
+        if (c == '\\' && i + 1 < exec.size()) {
+            c = exec[++i];
+            c = c == 's' ? ' ' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
+        } else if (c == '%') {
+            EXPECT_EQ(exec.substr(i, 2), "%%") << "a field code in " << exec;
             ++i;
         }
+        line += c;
     }
     std::vector<std::string> arguments;
-    for (std::size_t i = 0; i < line.size();) {
-        if (line[i] == ' ') {
-            ++i;
-            continue;
-        }
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == ' ') continue;
         std::string argument;
         if (line[i] == '"') {
             // Inside quotes, these four must come escaped, and nothing else may be.
-            constexpr std::string_view kEscaped = "\"`$\\";
             for (++i; i < line.size() && line[i] != '"'; ++i) {
                 const bool escaped = line[i] == '\\';
                 if (escaped) ++i;
-                EXPECT_EQ(escaped, kEscaped.find(line[i]) != std::string_view::npos)
+                EXPECT_EQ(escaped, std::string_view("\"`$\\").find(line[i]) != std::string::npos)
                     << "quoting of '" << line[i] << "' in " << exec;
                 argument += line[i];
             }
-            ++i;
         } else {
             for (; i < line.size() && line[i] != ' '; ++i) {
                 EXPECT_EQ(std::string_view("\t\n\"'\\><~|&;$*?#()`").find(line[i]),
@@ -71,9 +61,7 @@ std::string keyOf(const std::string& entryText, const std::string& key) {
 class AutostartTest : public RegistryTest {
 protected:
     fs::path folder() const { return configHome() / "autostart"; }
-    std::string entryFile(const std::string& file) const {
-        return m_temp.read(fs::relative(folder() / file, m_temp.path()).string());
-    }
+    std::string entryFile(const std::string& file) const { return readFile(folder() / file); }
     cRegistry runValue(const std::string& name) {
         cRegistry reg(kProgram, backend());
         reg.ClassKey(kCurrentUser);
@@ -81,9 +69,6 @@ protected:
         reg.ValueKey(name);
         reg.ValueType(kString);
         return reg;
-    }
-    void storeRun(const std::string& name, std::uint32_t type, std::string_view data) {
-        store(kRun, name, type, data);
     }
 };
 
@@ -99,65 +84,39 @@ TEST_F(AutostartTest, ARunValueIsADesktopEntryThatStartsItsCommand) {
         << "the value lives in the entry alone";
 }
 
+// Every value keeps its type and bytes; the entry's Exec hands each argument over unchanged,
+// and a value with nothing to start gives a hidden entry.
 TEST_F(AutostartTest, ExecHandsEveryArgumentOverUnchanged) {
-    struct Case {
-        std::string commandLine;
-        std::vector<std::string> arguments;
-    };
-    const Case cases[] = {
-        {"\"/home/me/my apps/kelvologger\" /m", {"/home/me/my apps/kelvologger", "/m"}},
-        {"/bin/prog \"say \\\"hi\\\"\" 'single'", {"/bin/prog", "say \"hi\"", "'single'"}},
-        {"/bin/prog C:\\dir\\ \"a\\\\b\" \"tail\\\\\"",
-         {"/bin/prog", "C:\\dir\\", "a\\\\b", "tail\\"}},
-        {"/bin/prog 100% %%HOME%% $HOME `id` $(id)",
-         {"/bin/prog", "100%", "%%HOME%%", "$HOME", "`id`", "$(id)"}},
-        {"\"/opt/odd \\ $ ` % path/x\" a\"b c\"d \"\"", {"/opt/odd \\ $ ` % path/x", "ab cd", ""}},
-        {"/bin/prog \"line\nbreak\ttab\" ~ * ? # ; & | < >",
-         {"/bin/prog", "line\nbreak\ttab", "~", "*", "?", "#", ";", "&", "|", "<", ">"}},
-        {" \t/bin/lead  two   spaces ", {"/bin/lead", "two", "spaces"}},
-    };
-    for (const auto& c : cases) {
-        const auto data = c.commandLine + '\0';
-        storeRun("quoting", kString, data);
-        const auto text = entryFile("kelvo-run-quoting.desktop");
-        EXPECT_EQ(execArguments(keyOf(text, "Exec")), c.arguments) << keyOf(text, "Exec");
-        std::uint32_t type = 0;
-        std::string read;
-        ASSERT_EQ(stored(kCurrentUser, kRun, "quoting", type, read), kSuccess);
-        EXPECT_EQ(read, data);
-        EXPECT_EQ(type, kString);
-    }
-}
-
-TEST_F(AutostartTest, ExpandableCommandsAreExpandedForTheDesktop) {
     setEnvironment("KELVO_TEST_HOME", "/home/kelvo user");
-    runValue("expanding").Value("\"%KELVO_TEST_HOME%/kelvologger\" /m"s);
-    const auto text = entryFile("kelvo-run-expanding.desktop");
-    EXPECT_EQ(execArguments(keyOf(text, "Exec")),
-              (std::vector<std::string>{"/home/kelvo user/kelvologger", "/m"}));
-    std::uint32_t type = 0;
-    std::string data;
-    ASSERT_EQ(stored(kCurrentUser, kRun, "expanding", type, data), kSuccess);
-    EXPECT_EQ(type, kExpandString);
-    EXPECT_EQ(data, "\"%KELVO_TEST_HOME%/kelvologger\" /m\0"s);
-}
-
-TEST_F(AutostartTest, ValuesWithNothingToStartAreHidden) {
-    const std::tuple<std::string, std::uint32_t, std::string> cases[] = {
-        {"number", kDword, "\x01\0\0\0"s},
-        {"empty", kString, "\0"s},
-        {"bytes", kBinary, "/bin/true"},
+    using Arguments = std::vector<std::string>;
+    const std::tuple<std::uint32_t, std::string, std::optional<Arguments>> cases[] = {
+        {kString, "\"/home/me/my apps/kelvologger\" /m\0"s,
+         Arguments{"/home/me/my apps/kelvologger", "/m"}},
+        {kString, "/bin/prog \"say \\\"hi\\\"\" 'single'\0"s,
+         Arguments{"/bin/prog", "say \"hi\"", "'single'"}},
+        {kString, "/bin/prog C:\\dir\\ \"a\\\\b\" \"tail\\\\\"\0"s,
+         Arguments{"/bin/prog", "C:\\dir\\", "a\\\\b", "tail\\"}},
+        {kString, "/bin/prog 100% %%HOME%% $HOME `id` $(id)\0"s,
+         Arguments{"/bin/prog", "100%", "%%HOME%%", "$HOME", "`id`", "$(id)"}},
+        {kString, "\"/opt/odd \\ $ ` % path/x\" a\"b c\"d \"\"\0"s,
+         Arguments{"/opt/odd \\ $ ` % path/x", "ab cd", ""}},
+        {kString, "/bin/prog \"line\nbreak\ttab\" ~ * ? # ; & | < >\0"s,
+         Arguments{"/bin/prog", "line\nbreak\ttab", "~", "*", "?", "#", ";", "&", "|", "<", ">"}},
+        {kString, " \t/bin/lead  two   spaces \0"s, Arguments{"/bin/lead", "two", "spaces"}},
+        {kExpandString, "\"%KELVO_TEST_HOME%/kelvologger\" /m\0"s,
+         Arguments{"/home/kelvo user/kelvologger", "/m"}},
+        {kString, "\0"s, std::nullopt},
+        {kDword, "\x01\0\0\0"s, std::nullopt},
+        {kBinary, "/bin/true", std::nullopt},
     };
-    for (const auto& [name, type, data] : cases) {
-        storeRun(name, type, data);
-        const auto text = entryFile("kelvo-run-" + name + ".desktop");
-        EXPECT_EQ(keyOf(text, "Hidden"), "true") << name;
-        EXPECT_EQ(keyOf(text, "Exec"), "(missing)") << name;
-        std::uint32_t readType = 0;
-        std::string read;
-        ASSERT_EQ(stored(kCurrentUser, kRun, name, readType, read), kSuccess);
-        EXPECT_EQ(read, data);
-        EXPECT_EQ(readType, type);
+    for (const auto& [type, data, arguments] : cases) {
+        store(kRun, "v", type, data);
+        const auto entry = entryFile("kelvo-run-v.desktop");
+        if (arguments)
+            EXPECT_EQ(execArguments(keyOf(entry, "Exec")), *arguments) << keyOf(entry, "Exec");
+        else
+            EXPECT_EQ(keyOf(entry, "Exec") + keyOf(entry, "Hidden"), "(missing)true") << data;
+        EXPECT_EQ(stored(kRun, "v"), (Stored{type, data}));
     }
 }
 
@@ -169,7 +128,7 @@ TEST_F(AutostartTest, OnlyOurOwnEntriesAreListedAndChanged) {
         {"kelvo.desktop", "[Desktop Entry]\nName=kelvo\n"},
     };
     for (const auto& [name, text] : others)
-        m_temp.write(fs::relative(folder() / name, m_temp.path()).string(), text);
+        m_temp.write("config/autostart/" + name, text);
 
     runValue("Kelvo Logger AutoStart").Value("\"/opt/kelvo/kelvologger\" /m"s);
     runValue("Second/Name").Value("/bin/true"s);

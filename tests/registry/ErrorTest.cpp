@@ -1,7 +1,5 @@
 #include "RegistryFixture.h"
 
-#include <functional>
-
 using namespace registry;
 using namespace std::string_literals;
 
@@ -9,93 +7,47 @@ using ErrorTest = RegistryTest;
 
 TEST_F(ErrorTest, FailuresRaiseTheirNumberSourceAndDescription) {
     entry("present").Value("x"s);
-    const auto sec = section();
-    struct Case {
-        std::string what;
-        std::function<void()> action;
-        std::int32_t number;
-        std::string description;
-    };
-    const Case cases[] = {
-        {"deleting a missing value", [&] { entry("absent").DeleteValue(); }, 26001,
+    entry("", kString, "child").CreateKey();
+    const auto sec = section(), setValue = "Failed to set registry value Key: '"s;
+    const std::tuple<std::function<void()>, std::int32_t, std::string> cases[] = {
+        // Deleting a missing value, under a missing key, a missing key, a key with subkeys.
+        {[&] { entry("absent").DeleteValue(); }, 26001,
          "Failed to delete registry Key: '-2147483647',Section: '" + sec + "',Key: 'absent"},
-        {"deleting under a missing key",
-         [&] { entry("present", kString, "missing").DeleteValue(); }, 26001,
+        {[&] { entry("present", kString, "missing").DeleteValue(); }, 26001,
          "Failed to open key '-2147483647',Section: '" + sec + "\\missing' for delete access"},
-        {"writing under no valid root",
-         [&] {
-             auto reg = entry("name");
-             reg.ClassKey(0);
-             reg.Value("text"s);
-         },
-         26001,
-         "Failed to set registry value Key: '0',Section: '" + sec +
-             "',Key: 'name' to value: 'text'"},
-        {"writing a type that cannot be written", [&] { entry("list", kMultiString).Value("a"s); },
-         static_cast<std::int32_t>(0x800469A9),
-         "Failed to set registry value Key: '-2147483647',Section: '" + sec +
-             "',Key: 'list' to value: 'a'"},
-        {"writing text as a number", [&] { entry("n", kDword).Value("12"s); }, -2147194455,
-         "Failed to set registry value Key: '-2147483647',Section: '" + sec +
-             "',Key: 'n' to value: '12'"},
-        {"writing text as bytes", [&] { entry("b", kBinary).Value("12"s); }, 26001,
-         "Type mismatch"},
-        {"creating a key under no valid root",
-         [&] {
-             auto reg = entry("");
-             reg.ClassKey(0);
-             reg.CreateKey();
-         },
-         26001, "Failed to create registry Key: '" + sec},
-        {"deleting a missing key",
-         [&] {
-             auto reg = entry("");
-             reg.ClassKey(kLocalMachine);
-             reg.SectionKey(sec + "\\missing");
-             reg.DeleteKey();
-         },
-         26001, "Failed to delete registry Key: '-2147483646',Section: '" + sec + "\\missing"},
-        {"deleting a key that has subkeys",
-         [&] {
-             entry("", kString, "child").CreateKey();
-             entry("").DeleteKey();
-         },
-         26001, "Failed to delete registry Key: '-2147483647',Section: '" + sec},
-        {"an uneven list of additional verbs",
-         [&] {
+        {[&] { entry("", kString, "missing", kLocalMachine).DeleteKey(); }, 26001,
+         "Failed to delete registry Key: '-2147483646',Section: '" + sec + "\\missing"},
+        {[&] { entry("").DeleteKey(); }, 26001,
+         "Failed to delete registry Key: '-2147483647',Section: '" + sec},
+        // Writing or creating under no valid root; writing what the type cannot hold.
+        {[&] { entry("name", kString, "", 0).Value("text"s); }, 26001,
+         setValue + "0',Section: '" + sec + "',Key: 'name' to value: 'text'"},
+        {[&] { entry("", kString, "", 0).CreateKey(); }, 26001,
+         "Failed to create registry Key: '" + sec},
+        {[&] { entry("list", kMultiString).Value("a"s); }, static_cast<std::int32_t>(0x800469A9),
+         setValue + "-2147483647',Section: '" + sec + "',Key: 'list' to value: 'a'"},
+        {[&] { entry("n", kDword).Value("12"s); }, -2147194455,
+         setValue + "-2147483647',Section: '" + sec + "',Key: 'n' to value: '12'"},
+        {[&] { entry("b", kBinary).Value("12"s); }, 26001, "Type mismatch"},
+        // An uneven list of additional verbs; additional verbs for an unknown class.
+        {[&] {
              entry("").CreateAdditionalEXEAssociations("Any", {"edit", "&Edit"});
          },
          26001,
          "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
          "Name/Text/Command"},
-        {"additional verbs for an unknown class",
-         [&] {
+        {[&] {
              entry("").CreateAdditionalEXEAssociations("KelvoTest.NoSuchClass",
                                                        {"edit", "&Edit", "edit.exe"});
          },
          26001, "Error - attempt to create additional associations before class defined."},
     };
-    for (const auto& c : cases) {
-        try {
-            c.action();
-            ADD_FAILURE() << c.what << ": no error";
-        } catch (const RegistryError& e) {
-            EXPECT_EQ(e.number(), c.number) << c.what;
-            EXPECT_EQ(e.source(), kSource) << c.what;
-            EXPECT_EQ(e.description(), c.description) << c.what;
-        }
+    for (const auto& [action, number, description] : cases) {
+        SCOPED_TRACE(description);
+        const auto e = raised(action);
+        EXPECT_EQ(e.number(), number);
+        EXPECT_EQ(e.source(), kSource);
+        EXPECT_EQ(e.description(), description);
     }
     EXPECT_EQ(entry("present").Value(), Variant("x"s)) << "no failure touched another value";
-}
-
-TEST_F(ErrorTest, TheSourceNamesTheProgram) {
-    cRegistry reg("kelvologger", backend());
-    reg.ClassKey(kCurrentUser);
-    reg.SectionKey(section() + "\\missing");
-    try {
-        reg.DeleteValue();
-        ADD_FAILURE() << "no error";
-    } catch (const RegistryError& e) {
-        EXPECT_EQ(e.source(), "kelvologger.cRegistry");
-    }
 }

@@ -17,58 +17,66 @@ std::vector<std::string> sorted(std::vector<std::string> names) {
 
 using KeyTest = RegistryTest;
 
-TEST_F(KeyTest, KeysAreCreatedTestedAndDeleted) {
-    auto reg = entry("", kString, "made\\here");
-    EXPECT_FALSE(reg.KeyExists());
-    EXPECT_TRUE(reg.CreateKey());
-    EXPECT_TRUE(reg.KeyExists());
-    EXPECT_TRUE(reg.CreateKey()) << "an existing key is opened";
-    EXPECT_TRUE(reg.DeleteKey());
-    EXPECT_FALSE(reg.KeyExists());
-    EXPECT_TRUE(entry("", kString, "made").KeyExists()) << "the key above stays";
+TEST_F(KeyTest, KeysAndValuesAreMadeFoundAndDeletedWithoutRegardToLetterCase) {
+    entry("MixedCase", kString, "Sub\\a").Value("first"s); // makes the whole path
+    entry("MIXEDCASE", kString, "SUB\\A").Value("second"s);
+    entry("stays", kString, "sub\\a").Value("here"s);
+    EXPECT_TRUE(entry("", kString, "sub").KeyExists());
+    EXPECT_EQ(entry("mixedcase", kString, "sub\\a").Value(), Variant("second"s));
+    std::vector<std::string> names;
+    long count = 0;
+    EXPECT_TRUE(entry("", kString, "sub\\a").EnumerateValues(names, count));
+    EXPECT_EQ(sorted(names), (std::vector<std::string>{"MixedCase", "stays"})) << "as first named";
+    EXPECT_TRUE(entry("mixedCASE", kString, "sub\\a").DeleteValue());
+    EXPECT_EQ(entry("MixedCase", kString, "sub\\a").Value(), Variant());
+    EXPECT_EQ(entry("stays", kString, "sub\\a").Value(), Variant("here"s));
+
+    auto key = entry("", kString, "sub\\made\\here");
+    EXPECT_FALSE(key.KeyExists());
+    EXPECT_TRUE(key.CreateKey());
+    EXPECT_TRUE(key.CreateKey()) << "an existing key is opened";
+    EXPECT_TRUE(key.KeyExists());
+    EXPECT_TRUE(key.DeleteKey());
+    EXPECT_FALSE(key.KeyExists());
+    EXPECT_TRUE(entry("", kString, "sub\\made").KeyExists()) << "the key above stays";
 }
 
 TEST_F(KeyTest, EnumerationsListEveryNameOnce) {
     for (const auto* name : {"Alpha", "beta", "Gamma Ray", ""})
         entry(name, kString, "e").Value("v"s);
-    for (const auto* name : {"One", "two", "Three Four"})
+    for (const auto* name : {"One", "two", "Three Four", "One\\Deeper"})
         entry("", kString, "e\\"s + name).CreateKey();
-    entry("", kString, "e\\One\\Deeper").CreateKey();
-
-    std::vector<std::string> names{"left over"};
-    long count = -1;
-    EXPECT_TRUE(entry("", kString, "e").EnumerateValues(names, count));
-    EXPECT_EQ(sorted(names), (std::vector<std::string>{"", "Alpha", "Gamma Ray", "beta"}));
-    EXPECT_EQ(count, 4);
-
-    EXPECT_TRUE(entry("", kString, "e").EnumerateSections(names, count));
-    EXPECT_EQ(sorted(names), (std::vector<std::string>{"One", "Three Four", "two"}));
-    EXPECT_EQ(count, 3);
-
-    EXPECT_TRUE(entry("", kString, "e\\two").EnumerateSections(names, count));
-    EXPECT_TRUE(names.empty());
-    EXPECT_EQ(count, 0);
-}
-
-TEST_F(KeyTest, EnumeratingAMissingKeyFailsWithNothingListed) {
-    std::vector<std::string> names{"left over"};
-    long count = -1;
-    EXPECT_FALSE(entry("", kString, "absent").EnumerateValues(names, count));
-    EXPECT_TRUE(names.empty());
-    EXPECT_EQ(count, 0);
-    EXPECT_FALSE(entry("", kString, "absent").EnumerateSections(names, count));
-    EXPECT_EQ(count, 0);
+    using Names = std::vector<std::string>;
+    struct Case {
+        std::string subKey;
+        bool sections, found;
+        Names names;
+    } cases[] = {
+        {"e", false, true, {"", "Alpha", "Gamma Ray", "beta"}},
+        {"e", true, true, {"One", "Three Four", "two"}},
+        {"e\\two", true, true, {}},
+        {"absent", false, false, {}},
+        {"absent", true, false, {}},
+    };
+    for (const auto& c : cases) {
+        Names names{"left over"};
+        long count = -1;
+        auto reg = entry("", kString, c.subKey);
+        EXPECT_EQ(c.sections ? reg.EnumerateSections(names, count)
+                             : reg.EnumerateValues(names, count),
+                  c.found);
+        EXPECT_EQ(sorted(names), c.names) << c.subKey << c.sections;
+        EXPECT_EQ(count, static_cast<long>(c.names.size()));
+    }
 }
 
 TEST_F(KeyTest, MachineNamesGetTwoBackslashes) {
     cRegistry reg(kProgram, backend());
-    const std::pair<std::string, std::string> cases[] = {
-        {"server", "\\\\server"},
-        {"\\\\server", "\\\\server"},
-        {"abc", "\\\\abc"},
-        {"ab", ""},
-        {"", ""},
-    };
+    const std::pair<std::string, std::string> cases[] = {{"server", "\\\\server"},
+                                                         {"\\\\server", "\\\\server"},
+                                                         {"abc", "\\\\abc"},
+                                                         {"ab", ""},
+                                                         {"", ""}};
     for (const auto& [given, kept] : cases) {
         reg.Machine("previous");
         reg.Machine(given);
@@ -112,20 +120,23 @@ TEST_F(AssociationTest, AFileTypeIsRegisteredInBothClassRoots) {
     reg.CreateAdditionalEXEAssociations(m_class, {"edit", "&Edit", "notepad.exe \"%1\""});
 
     const std::string exe = "\"C:\\Program Files\\Kelvo\\kelvologviewer.exe\"";
+    const std::pair<std::string, std::string> texts[] = {
+        {"", "Kelvo log"},
+        {"\\shell\\open", "&Open"},
+        {"\\shell\\open\\command", exe + " \"%1\""},
+        {"\\shell\\print", "&Print"},
+        {"\\shell\\print\\command", exe + " /p \"%1\""},
+        {"\\shell\\add", "Add it"},
+        {"\\shell\\add\\command", exe + " /a \"%1\""},
+        {"\\shell\\new", "(none)"}, // not asked for
+        {"\\DefaultIcon", exe + ",2"},
+        {"\\shell\\edit", "&Edit"},
+        {"\\shell\\edit\\command", "notepad.exe \"%1\""},
+    };
     for (const auto& [root, prefix] :
          {std::pair{kClassesRoot, ""s}, std::pair{kLocalMachine, "SOFTWARE\\Classes\\"s}}) {
-        const auto cls = prefix + m_class;
         EXPECT_EQ(text(root, prefix + m_extension), m_class);
-        EXPECT_EQ(text(root, cls), "Kelvo log");
-        EXPECT_EQ(text(root, cls + "\\shell\\open"), "&Open");
-        EXPECT_EQ(text(root, cls + "\\shell\\open\\command"), exe + " \"%1\"");
-        EXPECT_EQ(text(root, cls + "\\shell\\print"), "&Print");
-        EXPECT_EQ(text(root, cls + "\\shell\\print\\command"), exe + " /p \"%1\"");
-        EXPECT_EQ(text(root, cls + "\\shell\\add"), "Add it");
-        EXPECT_EQ(text(root, cls + "\\shell\\add\\command"), exe + " /a \"%1\"");
-        EXPECT_EQ(text(root, cls + "\\shell\\new"), "(none)") << "not asked for";
-        EXPECT_EQ(text(root, cls + "\\DefaultIcon"), exe + ",2");
-        EXPECT_EQ(text(root, cls + "\\shell\\edit"), "&Edit");
-        EXPECT_EQ(text(root, cls + "\\shell\\edit\\command"), "notepad.exe \"%1\"");
+        for (const auto& [below, expected] : texts)
+            EXPECT_EQ(text(root, prefix + m_class + below), expected) << prefix << below;
     }
 }

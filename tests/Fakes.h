@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/InstanceLock.h"
 
+#include <array>
 #include <deque>
 #include <string>
 #include <vector>
@@ -20,7 +22,7 @@ public:
     std::vector<Shown> shown;
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> inputs;
-    std::vector<Shown> asked; // input boxes: title, prompt as text, initial text as title
+    std::vector<std::array<std::string, 3>> asked; // input boxes: title, prompt, initial text
 
     Answer message(std::string_view text, Buttons buttons, Icon icon,
                    std::string_view title) override {
@@ -33,8 +35,7 @@ public:
 
     std::optional<std::string> input(std::string_view title, std::string_view prompt,
                                      std::string_view initial) override {
-        asked.push_back({std::string(prompt), Buttons::Ok, Icon::None, std::string(title)});
-        lastInitial = std::string(initial);
+        asked.push_back({std::string(title), std::string(prompt), std::string(initial)});
         if (inputs.empty()) return std::nullopt;
         auto a = inputs.front();
         inputs.pop_front();
@@ -47,6 +48,10 @@ public:
             t.push_back(s.text);
         return t;
     }
+};
 
-    std::string lastInitial;
+// Another instance of the program holds the lock while `free` is false.
+struct FakeLock : InstanceLock {
+    bool free = true;
+    bool acquire() override { return free; }
 };
