@@ -4,7 +4,7 @@
 set -euo pipefail
 
 run_pkgs=(cmake g++ make qt6-base-dev libgl-dev)
-test_pkgs=(libgtest-dev libgmock-dev xvfb xauth)
+test_pkgs=(libgtest-dev libgmock-dev)
 ci_pkgs=(clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
 
 case "${1:-run}" in
