@@ -6,17 +6,21 @@
 ActivityLog::ActivityLog(std::filesystem::path logsFolder, Clock& clock, ActivityObserver& observer)
     : m_folder(std::move(logsFolder)), m_clock(clock), m_observer(observer) {}
 
-std::error_code ActivityLog::restore() {
+ActivityLog::Restored ActivityLog::restore() {
     m_text.clear();
     const auto path = m_folder / std::string(logfiles::kCurrentLogName);
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return {};
     std::string text;
-    if (auto err = logfiles::readText(path, text)) return err;
+    if (auto err = logfiles::readText(path, text, kMaxRestoredBytes)) {
+        const auto kept = logfiles::freeArchivePath(m_folder, m_clock.now());
+        std::filesystem::rename(path, kept, ec);
+        return {err, ec ? std::filesystem::path{} : kept};
+    }
     m_text = std::move(text);
     m_observer.activityReplaced();
     std::filesystem::remove(path, ec);
-    return ec;
+    return {ec, {}};
 }
 
 void ActivityLog::append(std::string_view logText) {

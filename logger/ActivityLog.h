@@ -24,6 +24,7 @@ public:
 class ActivityLog {
 public:
     static constexpr std::size_t kRolloverLength = 10000;
+    static constexpr std::size_t kMaxRestoredBytes = std::size_t{16} << 20;
 
     ActivityLog(std::filesystem::path logsFolder, Clock& clock, ActivityObserver& observer);
 
@@ -31,9 +32,14 @@ public:
     // `Text1`: the text's length as last recorded; nothing before the first line.
     std::optional<std::size_t> recordedLength() const { return m_text1; }
 
+    struct Restored {
+        std::error_code error;        // why the file could not be read back
+        std::filesystem::path keptAs; // where it was moved then, so no write replaces it
+    };
     // Reads a current log left by a run that did not end in order back into the text, then
-    // deletes it. The file is written again only with the next line.
-    std::error_code restore();
+    // deletes it. The file is written again only with the next line. A file that cannot be
+    // read back (unreadable, or too large to be a log of ours) is kept as an archive instead.
+    Restored restore();
 
     // Stamps the log text, appends it with CR LF and records the new length.
     void append(std::string_view logText);

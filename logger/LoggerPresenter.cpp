@@ -48,10 +48,12 @@ bool LoggerPresenter::start(std::string_view arguments) {
         m_ports.dialogs.message("The logs folder cannot be created, so nothing can be saved:\r\n" +
                                 describe(logs, ec));
     logfiles::removeLeftoverTemporaries(logs);
-    if (auto err = m_activity.restore())
+    if (const auto restored = m_activity.restore(); restored.error)
         m_ports.dialogs.message(
-            "The log of the last run cannot be read back; it stays where it is:\r\n" +
-            describe(logfiles::currentLogPath(m_programFolder), err));
+            "The log of the last run cannot be read back:\r\n" +
+            describe(logfiles::currentLogPath(m_programFolder), restored.error) +
+            (restored.keptAs.empty() ? std::string()
+                                     : "\r\nIt is kept as " + restored.keptAs.string()));
 
     if (!bindAtStart()) return false;
     m_ports.view.showWindow(lowerAscii(arguments) == "/m");

@@ -48,6 +48,26 @@ TEST(Startup, RestoresTheCurrentLogOfARunThatDidNotEnd) {
     EXPECT_EQ(h.currentLog(), written + "12-05-26:09:41p:MESSAGE :[hi\r\n\r\n");
 }
 
+TEST(Startup, ACurrentLogThatCannotBeReadBackIsKeptAsAnArchive) {
+    // Too large to be a log of ours, or not a file at all: the next write must not replace it.
+    for (const bool tooLarge : {true, false}) {
+        LoggerHarness h;
+        std::filesystem::create_directory(h.logs());
+        if (tooLarge)
+            h.dir.write("logs/logtemp.txt", std::string(ActivityLog::kMaxRestoredBytes + 1, 'x'));
+        else
+            std::filesystem::create_directory(h.logs() / "logtemp.txt");
+        h.startLoggingAll();
+        ASSERT_EQ(h.dialogs.shown.size(), 1u);
+        EXPECT_TRUE(h.dialogs.shown[0].text.ends_with("It is kept as " +
+                                                      (h.logs() / "log261205214130.txt").string()));
+        EXPECT_EQ(std::filesystem::is_directory(h.logs() / "log261205214130.txt"), !tooLarge);
+        h.receive({"[next"});
+        h.drain();
+        EXPECT_EQ(h.presenter.activity().text(), "12-05-26:09:41p:MESSAGE :[next\r\n");
+    }
+}
+
 TEST(Startup, MinimisedOnlyForTheOneArgumentM) {
     const std::pair<const char*, bool> cases[] = {
         {"/m", true}, {"/M", true}, {"", false}, {"/m x", false}, {"m", false}};
