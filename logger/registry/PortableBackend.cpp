@@ -105,23 +105,22 @@ Result PortableBackend::connect(const std::string&, Handle, Handle&) {
 
 Result PortableBackend::openKey(Handle parent, const std::string& path, std::uint32_t access,
                                 Handle& handle) {
-    Key key;
-    Hive hive;
-    if (const auto result = resolve(parent, path, key); result != kSuccess) return result;
-    if (const auto result = load(key.root, hive); result != kSuccess) return result;
-    if (!hive.find(key.path)) return kFileNotFound;
-    key.access = access;
-    handle = add(std::move(key));
-    return kSuccess;
+    return openOrCreate(parent, path, access, false, handle);
 }
 
 Result PortableBackend::createKey(Handle parent, const std::string& path, std::uint32_t access,
                                   Handle& handle) {
+    return openOrCreate(parent, path, access, true, handle);
+}
+
+Result PortableBackend::openOrCreate(Handle parent, const std::string& path, std::uint32_t access,
+                                     bool create, Handle& handle) {
     Key key;
     Hive hive;
     if (const auto result = resolve(parent, path, key); result != kSuccess) return result;
     if (const auto result = load(key.root, hive); result != kSuccess) return result;
     if (!hive.find(key.path)) {
+        if (!create) return kFileNotFound;
         hive.ensure(key.path);
         if (const auto result = hive.save(hiveFile(key.root)); result != kSuccess) return result;
     }

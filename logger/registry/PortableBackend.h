@@ -48,6 +48,8 @@ private:
 
     // The key a handle and a path below it name; kInvalidHandle or kBadPathName when none.
     Result resolve(Handle parent, const std::string& path, Key& key) const;
+    Result openOrCreate(Handle parent, const std::string& path, std::uint32_t access, bool create,
+                        Handle& handle);
     // The opened key, checked for the access the call needs.
     Result opened(Handle handle, std::uint32_t access, Key& key) const;
     // The key's hive, loaded; kKeyDeleted when the key is gone since it was opened.
