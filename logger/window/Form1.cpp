@@ -3,7 +3,7 @@
 #include "QueueModel.h"
 #include "UsersModel.h"
 #include "logger/LoggerPresenter.h"
-#include "platform/DisplayText.h"
+#include "platform/qt/DisplayText.h"
 
 #include <QApplication>
 #include <QCheckBox>

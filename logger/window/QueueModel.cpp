@@ -1,6 +1,6 @@
 #include "QueueModel.h"
 
-#include "platform/DisplayText.h"
+#include "platform/qt/DisplayText.h"
 
 namespace {
 // A datagram can be 64 KiB; a list row shows what fits on a screen.

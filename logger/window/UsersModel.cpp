@@ -1,6 +1,6 @@
 #include "UsersModel.h"
 
-#include "platform/DisplayText.h"
+#include "platform/qt/DisplayText.h"
 
 int UsersModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_rows;

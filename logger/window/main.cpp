@@ -3,14 +3,14 @@
 #include "logger/LoggerPresenter.h"
 #include "logger/RegistryAutoStart.h"
 #include "logger/registry/SystemRegistry.h"
-#include "platform/ConsoleDialogs.h"
-#include "platform/InstanceLock.h"
-#include "platform/PosixUdpSocket.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtProcessLauncher.h"
-#include "platform/QtTimer.h"
-#include "platform/SystemClock.h"
-#include "platform/TerminationSignals.h"
+#include "platform/posix/ConsoleDialogs.h"
+#include "platform/posix/FileInstanceLock.h"
+#include "platform/posix/PosixUdpSocket.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtProcessLauncher.h"
+#include "platform/qt/QtTimer.h"
+#include "platform/posix/SystemClock.h"
+#include "platform/qt/TerminationSignals.h"
 
 #include <QApplication>
 #include <QDir>

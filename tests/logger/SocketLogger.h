@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LoggerHarness.h"
-#include "platform/PosixUdpSocket.h"
+#include "platform/posix/PosixUdpSocket.h"
 
 #include <functional>
 #include <mutex>

@@ -1,6 +1,6 @@
 #include "Process.h"
 #include "TempDir.h"
-#include "platform/QtProcessLauncher.h"
+#include "platform/qt/QtProcessLauncher.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "Udp.h"
 #include "logger/LoggerHarness.h"
 #include "logger/window/Form1.h"
-#include "platform/PosixUdpSocket.h"
-#include "platform/QtTimer.h"
+#include "platform/posix/PosixUdpSocket.h"
+#include "platform/qt/QtTimer.h"
 
 #include <QApplication>
 #include <QPushButton>

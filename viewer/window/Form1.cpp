@@ -2,7 +2,7 @@
 
 #include "LogListModel.h"
 #include "LogTextView.h"
-#include "platform/DisplayText.h"
+#include "platform/qt/DisplayText.h"
 #include "viewer/ViewerPresenter.h"
 
 #include <QApplication>

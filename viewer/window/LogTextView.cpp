@@ -1,6 +1,6 @@
 #include "LogTextView.h"
 
-#include "platform/DisplayText.h"
+#include "platform/qt/DisplayText.h"
 
 #include <QClipboard>
 #include <QEvent>

@@ -1,9 +1,9 @@
 #include "Form1.h"
 #include "TranscriptDialogs.h"
 #include "logfiles/LogNames.h"
-#include "platform/InstanceLock.h"
-#include "platform/QtDateNames.h"
-#include "platform/QtDialogs.h"
+#include "platform/posix/FileInstanceLock.h"
+#include "platform/qt/QtDateNames.h"
+#include "platform/qt/QtDialogs.h"
 #include "viewer/ViewerPresenter.h"
 
 #include <QApplication>

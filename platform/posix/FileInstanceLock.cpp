@@ -1,4 +1,4 @@
-#include "InstanceLock.h"
+#include "FileInstanceLock.h"
 
 #include <cstdlib>
 #include <fcntl.h>

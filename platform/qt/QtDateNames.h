@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DateNames.h"
+#include "platform/DateNames.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProcessLauncher.h"
+#include "platform/ProcessLauncher.h"
 
 class QtProcessLauncher : public ProcessLauncher {
 public:

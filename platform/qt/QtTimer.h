@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Timer.h"
+#include "platform/Timer.h"
 
 #include <QTimer>
 #include <functional>
