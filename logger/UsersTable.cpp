@@ -26,10 +26,8 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
 } // namespace
 
 std::optional<std::size_t> UsersTable::lookup(std::string_view key) const {
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const std::string_view rowKey = m_rows[i].key;
-        if (key.empty() ? rowKey.empty() : rowKey.starts_with(key)) return i;
-    }
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].key == key) return i;
     return std::nullopt;
 }
 

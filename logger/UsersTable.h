@@ -12,18 +12,16 @@ struct UserRow {
     std::string computer; // "Computer"
 };
 
-// Who is online as far as the logger has seen. Rows are looked up in display order by a key
-// prefix. Sorting is ascending, ignores letter case, and keeps rows of equal text in the order
-// they had.
+// Who is online as far as the logger has seen. Rows are looked up by their whole key: a key
+// that merely begins another ("[PC7]=ANN" and "[PC7]=ANNE") is another user. Sorting is ascending,
+// ignores letter case, and keeps rows of equal text in the order they had.
 class UsersTable {
 public:
     enum Column { keyColumn = 0, userColumn = 1, computerColumn = 2 };
 
     const std::vector<UserRow>& rows() const { return m_rows; }
 
-    // The first row, in display order, whose key begins with `key`. An empty key (a tag with
-    // nothing after it) matches only a row whose key is empty too, so that a stray tag can
-    // never stand for, or remove, a real user.
+    // The first row, in display order, whose key is `key`.
     std::optional<std::size_t> lookup(std::string_view key) const;
 
     // Appends a row unless one matches the key. True when a row was added.

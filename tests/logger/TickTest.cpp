@@ -77,15 +77,17 @@ TEST(Tick, ClassifiesTracksUsersAndLogsAsTheFiltersSay) {
     }
 }
 
-TEST(Tick, LookupMatchesTheFirstRowWhoseKeyBeginsWithTheKey) {
+TEST(Tick, UsersAreFoundByTheirWholeKey) {
     LoggerHarness h;
     startWith(h);
-    h.receive({"***[PC7]=Anne", "***[PC7]=Ann", "***[PC7]=Zed"});
+    // Ann's key is the beginning of Anne's: she is another user all the same.
+    h.receive({"***[PC7]=Anne", "***[PC7]=Zed", "***[PC7]=Ann"});
     h.drain();
-    EXPECT_EQ(rowsOf(h.presenter.users()), (Strings{"[PC7]=ANNE|Anne|PC7", "[PC7]=ZED|Zed|PC7"}));
+    EXPECT_EQ(rowsOf(h.presenter.users()),
+              (Strings{"[PC7]=ANN|Ann|PC7", "[PC7]=ANNE|Anne|PC7", "[PC7]=ZED|Zed|PC7"}));
     h.receive({"-**[PC7]=Ann"});
     h.drain();
-    EXPECT_EQ(rowsOf(h.presenter.users()), Strings{"[PC7]=ZED|Zed|PC7"});
+    EXPECT_EQ(rowsOf(h.presenter.users()), (Strings{"[PC7]=ANNE|Anne|PC7", "[PC7]=ZED|Zed|PC7"}));
     EXPECT_EQ(h.view.removingRows, std::vector<std::size_t>{0}) << "scrolled to before removal";
 }
 
