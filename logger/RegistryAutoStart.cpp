@@ -29,8 +29,11 @@ std::optional<std::string> RegistryAutoStart::sync(int state) {
     try {
         registry::cRegistry entry(m_programName, m_backend);
         address(entry);
-        const bool present = !registry::isEmptyText(entry.Value());
-        if (state == 1 && !present) {
+        const auto value = entry.Value();
+        const bool present = !registry::isEmptyText(value);
+        // An entry that names another command (the program was moved, or another copy wrote
+        // it) would start the wrong program, or nothing, at logon.
+        if (state == 1 && value != registry::Variant(m_command)) {
             address(entry);
             entry.Value(m_command);
         } else if (state == 0 && present) {

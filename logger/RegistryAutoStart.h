@@ -16,8 +16,8 @@ public:
     RegistryAutoStart(registry::Backend& backend, std::string programName,
                       std::string executablePath);
 
-    // 1: writes the entry when there is none; 0: deletes it when there is one; 2: nothing.
-    // An entry that is there is left as it is, even when it names another program.
+    // 1: writes the entry unless it holds this program's command already; 0: deletes it
+    // when there is one; 2: nothing.
     std::optional<std::string> sync(int state) override;
 
     // Addresses the object at the entry, as a string value.

@@ -19,7 +19,7 @@ TEST(StartAtLogon, TheSwitchDecidesTheEntryFromStartToEnd) {
         std::optional<std::string> running, ended;
     } cases[] = {
         {1, std::nullopt, "", ""},
-        {1, other, other, other},
+        {1, other, "", ""},              // an entry left by a copy in another folder is corrected
         {0, other, other, std::nullopt}, // the loader changed no switch: it goes at the save
         {0, std::nullopt, std::nullopt, std::nullopt},
     };

@@ -25,7 +25,7 @@ protected:
     RegistryAutoStart m_autoStart;
 };
 
-TEST_F(RegistryAutoStartTest, CheckedWritesAnEntryWhereThereIsNoneUncheckedDeletesOne) {
+TEST_F(RegistryAutoStartTest, CheckedWritesThisProgramsCommandUncheckedDeletesTheEntry) {
     const auto other = "\"/elsewhere/kelvologger\" /m"s;
     struct Case {
         std::optional<std::string> before;
@@ -33,7 +33,7 @@ TEST_F(RegistryAutoStartTest, CheckedWritesAnEntryWhereThereIsNoneUncheckedDelet
         std::optional<std::string> after;
     } cases[] = {
         {std::nullopt, 1, kCommand}, // the quoted path with /m
-        {other, 1, other},           // an entry that is there is kept, whatever it names
+        {other, 1, kCommand},        // one that names another folder is corrected
         {other, 0, std::nullopt},
         {std::nullopt, 0, std::nullopt}, // nothing to delete is no error
         {std::nullopt, 2, std::nullopt}, // greyed changes nothing
