@@ -1,5 +1,7 @@
 #include "LogNames.h"
 
+#include "TextFile.h"
+
 #include <cstdio>
 #include <system_error>
 
@@ -60,6 +62,21 @@ std::string logStamp(const LocalTime& t) {
     const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
     return twoDigits(t.month) + "-" + twoDigits(t.day) + "-" + twoDigits(t.year) + ":" +
            twoDigits(hour12) + ":" + twoDigits(t.minute) + (t.hour < 12 ? "a" : "p") + ":";
+}
+
+std::string logLine(const LocalTime& t, std::string_view logText) {
+    std::string line = logStamp(t);
+    line.reserve(line.size() + logText.size() + kLineEnd.size());
+    for (std::size_t at = 0;;) {
+        const auto end = logText.find(kLineEnd, at);
+        line += logText.substr(at, end - at);
+        if (end == std::string_view::npos) break;
+        line += kLineEnd;
+        line += kContinuation;
+        at = end + kLineEnd.size();
+    }
+    line += kLineEnd;
+    return line;
 }
 
 } // namespace logfiles

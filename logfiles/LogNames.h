@@ -31,4 +31,12 @@ std::filesystem::path freeArchivePath(const std::filesystem::path& folder, Local
 // "mm-dd-yy:" + "hh:nna:" or "hh:nnp:" on the 12-hour clock, midnight and noon as 12.
 std::string logStamp(const LocalTime& t);
 
+// Begins every line that a log text's own CR LF starts. A stamp begins with a digit, so no
+// datagram can write a line that reads as a logged line of its own, and a reader sees at once
+// which lines continue the one above.
+inline constexpr std::string_view kContinuation = " | ";
+
+// The stamp, the log text with its continuation lines marked, and CR LF.
+std::string logLine(const LocalTime& t, std::string_view logText);
+
 } // namespace logfiles

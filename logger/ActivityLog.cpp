@@ -25,9 +25,7 @@ ActivityLog::Restored ActivityLog::restore() {
 
 void ActivityLog::append(std::string_view logText) {
     const auto start = m_text.size();
-    m_text += logfiles::logStamp(m_clock.now());
-    m_text += logText;
-    m_text += logfiles::kLineEnd;
+    m_text += logfiles::logLine(m_clock.now(), logText);
     m_observer.activityAppended(std::string_view(m_text).substr(start));
     setRecordedLength(m_text.size());
 }

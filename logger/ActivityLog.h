@@ -41,7 +41,8 @@ public:
     // read back (unreadable, or too large to be a log of ours) is kept as an archive instead.
     Restored restore();
 
-    // Stamps the log text, appends it with CR LF and records the new length.
+    // Stamps the log text, appends it with CR LF (its own line breaks marked as continuations)
+    // and records the new length.
     void append(std::string_view logText);
 
     // Writes the text to a new archive and deletes the current log.

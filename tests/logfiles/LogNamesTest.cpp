@@ -23,3 +23,17 @@ TEST(LogNames, NextSecondCarriesThroughTheCalendar) {
     EXPECT_EQ(nextSecond({2023, 2, 28, 23, 59, 59}), (LocalTime{2023, 3, 1, 0, 0, 0}));
     EXPECT_EQ(nextSecond({2026, 12, 31, 23, 59, 59}), (LocalTime{2027, 1, 1, 0, 0, 0}));
 }
+
+// A payload keeps every byte and its line breaks, but no line it starts can pass for a stamp.
+TEST(LogNames, ContinuationLinesOfALogTextAreMarked) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"JUNK    :a", "JUNK    :a\r\n"},
+        {"JUNK    :a\r\n12-05-26:09:41p:SIGN ON :x",
+         "JUNK    :a\r\n | 12-05-26:09:41p:SIGN ON :x\r\n"},
+        {"JUNK    :\r\n\r\n", "JUNK    :\r\n | \r\n | \r\n"},
+        {"JUNK    :a\rb\nc\r", "JUNK    :a\rb\nc\r\r\n"}, // a lone CR or LF breaks no line
+        {"JUNK    :a\r\r\nb", "JUNK    :a\r\r\n | b\r\n"},
+    };
+    for (const auto& [text, line] : cases)
+        EXPECT_EQ(logLine({2026, 12, 5, 21, 41, 30}, text), "12-05-26:09:41p:" + std::string(line));
+}

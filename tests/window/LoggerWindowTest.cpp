@@ -19,12 +19,14 @@ TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
 
     sendUdp(w.port, "***[PC7]=Ann");
     sendUdp(w.port, std::string("[a\r\nb\0c", 7));
+    // A line break followed by what looks like a stamp and a label must not forge a line.
+    sendUdp(w.port, "[hi\r\n12-06-26:09:41p:SIGN ON :[PC1]=Boss\r\n");
     auto* cue = w.child<QListView>("cue");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return cue->model()->rowCount() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cue->model()->rowCount() == 3; }));
     // One entry per datagram; line breaks and NUL shown as symbols, kept as bytes.
     EXPECT_EQ(cue->model()->index(1, 0).data().toString(),
               QString::fromUtf8("[a\u240d\u240ab\u2400c"));
-    EXPECT_EQ(w.child<QProgressBar>("traffic")->value(), 8);
+    EXPECT_EQ(w.child<QProgressBar>("traffic")->value(), 12);
 
     auto* users = w.child<QTreeView>("ListView1");
     ASSERT_TRUE(QTest::qWaitFor([&] { return cue->model()->rowCount() == 0; }));
@@ -32,9 +34,17 @@ TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
     ASSERT_EQ(users->model()->rowCount(), 1);
     EXPECT_EQ(users->model()->index(0, 1).data().toString(), "Ann");
     EXPECT_EQ(users->model()->index(0, 2).data().toString(), "PC7");
+    // Each line a payload's own line break begins is marked as its continuation, on the screen
+    // and in the file.
     const QString activity = w.child<QPlainTextEdit>("rtb1")->toPlainText();
     EXPECT_TRUE(activity.contains("SIGN ON :[PC7]=Ann\n"));
-    EXPECT_TRUE(activity.contains(QString::fromUtf8("MESSAGE :[a\nb\u2400c\n")));
+    EXPECT_TRUE(activity.contains(QString::fromUtf8("MESSAGE :[a\n | b\u2400c\n")));
+    EXPECT_TRUE(activity.endsWith("MESSAGE :[hi\n | 12-06-26:09:41p:SIGN ON :[PC1]=Boss\n | \n"));
+    const std::string stamp = "12-05-26:09:41p:";
+    EXPECT_EQ(w.h.currentLog(), stamp + "SIGN ON :[PC7]=Ann\r\n" + stamp +
+                                    std::string("MESSAGE :[a\r\n | b\0c\r\n", 21) + stamp +
+                                    "MESSAGE :[hi\r\n | 12-06-26:09:41p:SIGN ON :[PC1]=Boss\r\n"
+                                    " | \r\n\r\n");
 
     w.child<QCheckBox>("hellos")->click();
     EXPECT_TRUE(w.child<QCheckBox>("hellos")->isChecked());
