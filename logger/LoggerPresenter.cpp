@@ -179,6 +179,10 @@ void LoggerPresenter::datagramsDropped(std::size_t count) {
     m_ports.view.changed(LoggerView::Part::dropped);
 }
 
+std::string LoggerPresenter::droppedText() const {
+    return m_dropped == 0 ? std::string() : std::to_string(m_dropped) + " dropped (buffer full)";
+}
+
 void LoggerPresenter::socketError() {
     if (!m_ended) m_ports.dialogs.message("UDP Error");
 }

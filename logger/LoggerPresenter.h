@@ -76,6 +76,8 @@ public:
     int traffic() const { return m_traffic; }
     std::uint64_t accepted() const { return m_accepted; }
     std::uint64_t dropped() const { return m_dropped; }
+    // Beside "Network Traffic": how many datagrams were dropped, or nothing while none was.
+    std::string droppedText() const;
     const UsersTable& users() const { return m_users; }
     const ActivityLog& activity() const { return m_activity; }
     const std::filesystem::path& programFolder() const { return m_programFolder; }

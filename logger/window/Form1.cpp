@@ -225,6 +225,7 @@ void Form1::changed(Part part) {
         if (m_usersModel) m_usersModel->reset();
         break;
     case Part::dropped:
+        m_dropped->setText(QString::fromStdString(m_presenter->droppedText()));
         break;
     }
 }

@@ -2,6 +2,7 @@
 #include "WindowLogger.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -50,6 +51,19 @@ TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
     EXPECT_TRUE(w.child<QCheckBox>("hellos")->isChecked());
     EXPECT_EQ(w.h.dir.read("loggersettings.txt"),
               settings::fileText({1, 1, 0, 1, 0, 0}, std::to_string(w.port)));
+}
+
+TEST(LoggerWindow, CountsDatagramsDroppedWhileTheBufferIsFull) {
+    QueueLimits limits;
+    limits.lines = 2;
+    WindowLogger w("", WindowLogger::Ticks::hold, limits);
+    auto* dropped = w.child<QLabel>("dropped");
+    EXPECT_EQ(dropped->text(), "");
+    for (int i = 0; i < 5; ++i)
+        sendUdp(w.port, "[" + std::to_string(i));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return w.presenter.accepted() + w.presenter.dropped() == 5; }));
+    EXPECT_EQ(dropped->text(), "3 dropped (buffer full)");
 }
 
 TEST(LoggerWindow, CloseAsksAndFollowsTheAnswer) {

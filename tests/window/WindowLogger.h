@@ -15,8 +15,8 @@ struct WindowLogger {
     enum class Ticks { run, hold };
 
     explicit WindowLogger(std::string settings = "[FILTERSIGNONS       ]=1\r\n",
-                          Ticks timerTicks = Ticks::run)
-        : ticks(timerTicks) {
+                          Ticks timerTicks = Ticks::run, QueueLimits limits = {})
+        : ticks(timerTicks), queueLimits(limits) {
         h.dir.write("loggersettings.txt",
                     settings + "[UDPPORT             ]=" + std::to_string(port) + "\r\n");
         window.attach(presenter);
@@ -39,9 +39,11 @@ struct WindowLogger {
                           }};
     QtTimer timer{LoggerPresenter::kTickMs, [this] { presenter.tick(); }};
     Ticks ticks;
+    QueueLimits queueLimits;
     LoggerPresenter presenter{{window, h.dialogs, socket,
                                ticks == Ticks::run ? static_cast<Timer&>(timer) : h.timer, h.clock,
                                h.lock, h.launcher, h.autoStart},
-                              h.dir.path()};
+                              h.dir.path(),
+                              queueLimits};
     bool started = false;
 };
