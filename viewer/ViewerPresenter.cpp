@@ -88,8 +88,9 @@ void ViewerPresenter::refresh() {
 
 void ViewerPresenter::deletefile() {
     if (!m_deleteEnabled || m_filename.empty()) return;
-    if (m_ports.dialogs.message("Are you sure?", Buttons::YesNo, Icon::None, "Delete log file") !=
-        Answer::Yes)
+    // The shown log is what goes, whatever row the list highlights: the question names it.
+    if (m_ports.dialogs.message(m_filename.string() + "\r\nwill be deleted. Are you sure?",
+                                Buttons::YesNo, Icon::None, "Delete log file") != Answer::Yes)
         return;
     if (const auto error = viewer::deleteLog(m_filename)) {
         m_ports.dialogs.message(m_filename.string() +
@@ -215,7 +216,9 @@ void ViewerPresenter::clearHighlight() {
 
 void ViewerPresenter::showHeaderFor(const std::filesystem::path& path) {
     const std::string text = path.string();
-    const bool current = text.find(logfiles::kCurrentLogName) != std::string::npos;
+    // The name alone, as the list decides "Current Log": a folder called "logtemp.txt" must
+    // not make its archives undeletable, or the header name a log that is not shown.
+    const bool current = path.filename() == logfiles::kCurrentLogName;
     m_label1 =
         std::string(kHeader) + (current ? std::string(logfiles::kCurrentLogName)
                                         : lastCharacters(text, logfiles::kArchiveNameLength));

@@ -1,24 +1,34 @@
 #include "ViewerFixture.h"
 
+#include <sys/stat.h>
+
 using Strings = std::vector<std::string>;
 
-// The shown log is deleted only on Yes, and only it: the keyboard may have moved the selection.
-TEST_F(ViewerTest, DeleteActsOnTheShownLogAfterYes) {
-    write("log070812153045.txt", "shown");
-    write("log070812153044.txt", "other");
+// The shown log is deleted only on Yes, and only it, named in the question: the highlighted
+// row may be another one.
+TEST_F(ViewerTest, DeleteActsOnTheShownLogItNamesAfterYes) {
+    write("log070812153045.txt", "other");
+    write("log070812153044.txt", "shown");
+    ASSERT_EQ(mkfifo((logs / "0 pipe.txt").c_str(), 0600), 0);
     start();
-    viewer->selectRow(1);
-    const auto shown = logs / "log070812153045.txt";
+    // Finding nothing, "Search All files" highlights the last row, a pipe it cannot read, and
+    // shows the last log it read.
+    viewer->changeSearchText("needle");
+    viewer->searchAllFiles();
+    const auto shown = logs / "log070812153044.txt";
+    ASSERT_EQ(viewer->selectedRow(), 2u);
+    ASSERT_EQ(viewer->filename(), shown);
+    const std::string question = shown.string() + "\r\nwill be deleted. Are you sure?";
     const auto before = shownState();
     const auto expectUnchanged = [&] {
-        EXPECT_TRUE(std::filesystem::exists(logs / "log070812153044.txt"));
-        EXPECT_EQ(viewer->rows().size(), 2u);
+        EXPECT_TRUE(std::filesystem::exists(logs / "log070812153045.txt"));
+        EXPECT_EQ(viewer->rows().size(), 3u);
         EXPECT_EQ(shownState(), before);
-        EXPECT_EQ(viewer->selectedRow(), 1u);
+        EXPECT_EQ(viewer->selectedRow(), 2u);
     };
     dialogs.answers = {Answer::No};
     viewer->deletefile();
-    EXPECT_EQ(dialogs.texts(), Strings{"Are you sure?"});
+    EXPECT_EQ(dialogs.texts(), Strings{question});
     EXPECT_EQ(dialogs.shown[0].title, "Delete log file");
     expectUnchanged();
 
@@ -29,15 +39,14 @@ TEST_F(ViewerTest, DeleteActsOnTheShownLogAfterYes) {
               shown.string() + "\r\ncould not be deleted: No such file or directory");
     expectUnchanged();
 
-    write("log070812153045.txt", "shown");
+    write("log070812153044.txt", "shown");
     dialogs.shown.clear();
     dialogs.answers = {Answer::Yes};
     viewer->deletefile();
     EXPECT_FALSE(std::filesystem::exists(shown));
-    EXPECT_EQ(dialogs.texts(),
-              (Strings{"Are you sure?", shown.string() + "\r\nhas been Deleted."}));
+    EXPECT_EQ(dialogs.texts(), (Strings{question, shown.string() + "\r\nhas been Deleted."}));
     EXPECT_EQ(dialogs.shown[1].title, "");
-    EXPECT_EQ(viewer->rows().size(), 1u);
+    EXPECT_EQ(viewer->rows().size(), 2u);
     expectNothingShown();
     viewer->deletefile(); // nothing shown, nothing to delete
     EXPECT_EQ(dialogs.shown.size(), 2u);

@@ -62,14 +62,14 @@ TEST_F(ViewerTest, RefreshShowsNothingAndKeepsFilename) {
     EXPECT_EQ(dialogs.texts().back().substr(0, 20), "Log files not found.");
 }
 
-// The start opens the first row; the header and Delete follow the path of what is shown.
-TEST_F(ViewerTest, StartOpensTheFirstRowAndHeaderAndDeleteFollowThePath) {
+// The start opens the first row; the header and Delete follow the name of what is shown.
+TEST_F(ViewerTest, StartOpensTheFirstRowAndHeaderAndDeleteFollowTheName) {
     start();
     expectNothingShown();
     const auto other = dir / "old logtemp.txt copies" / "logs";
     std::filesystem::create_directories(other);
     dir.write("old logtemp.txt copies/logs/log070812153045.txt", "x");
-    for (const char* name : {"log070812153045.txt", "a.txt"})
+    for (const char* name : {"log070812153045.txt", "a.txt", "0logtemp.txt"})
         write(name, "");
     write("logtemp.txt", "current");
     start();
@@ -77,16 +77,18 @@ TEST_F(ViewerTest, StartOpensTheFirstRowAndHeaderAndDeleteFollowThePath) {
     EXPECT_EQ(viewer->label3(), "");
     EXPECT_EQ(viewer->label4(), "v1.0.4");
     EXPECT_TRUE(dialogs.shown.empty());
-    const auto path = (logs / "a.txt").string();
+    const auto path = (logs / "a.txt").string(), near = (logs / "0logtemp.txt").string();
+    // Only the name "logtemp.txt" itself is the current log, as in the list.
     const std::pair<std::string, bool> cases[] = {{"logtemp.txt", false},
                                                   {"log070812153045.txt", true},
-                                                  {path.substr(path.size() - 19), true}};
-    for (std::size_t row = 0; row < 3; ++row) {
+                                                  {path.substr(path.size() - 19), true},
+                                                  {near.substr(near.size() - 19), true}};
+    for (std::size_t row = 0; row < 4; ++row) {
         open(row);
         expectHeader(cases[row].first, cases[row].second);
         EXPECT_EQ(viewer->filename(), viewer->rows()[row].path);
     }
-    start(other);
+    start(other); // a folder's name does not make its archives the current log
     EXPECT_EQ(viewer->rows().front().dateText, "Aug 12, 07 (Sun)");
-    expectHeader("logtemp.txt", false);
+    expectHeader("log070812153045.txt", true);
 }
