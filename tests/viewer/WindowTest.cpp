@@ -1,3 +1,4 @@
+#include "TextsFit.h"
 #include "ViewerFixture.h"
 #include "viewer/window/Form1.h"
 #include "viewer/window/LogTextView.h"
@@ -112,4 +113,21 @@ TEST_F(WindowTest, PickedLinesGoToTheClipboardAndALongBinaryLinePaintsMarked) {
     across->setValue(across->maximum());
     EXPECT_GT(across->value(), 0);
     EXPECT_FALSE(form.grab().isNull());
+}
+
+// Run at 96 DPI, and again at 144 as CMakeLists.txt sets it up (KELVO_TEST_DPI says which),
+// with the longest texts the labels take.
+TEST_F(WindowTest, EveryTextFits) {
+    write("log070812153045.txt", "haystack\r\n");
+    startWindow();
+    if (const int dpi = qEnvironmentVariableIntValue("KELVO_TEST_DPI")) {
+        ASSERT_EQ(form.logicalDpiX(), dpi);
+    }
+    QTest::keyClicks(form.Text2, "needle");
+    ASSERT_EQ(form.Label3->text(), "Not Found");
+    EXPECT_EQ(clippedTexts(form), std::vector<std::string>{});
+    QTest::mouseClick(form.searchAll, Qt::LeftButton);
+    ASSERT_EQ(form.Label3->text(), "Not Found ");
+    ASSERT_EQ(form.Label1->text(), " Messages in log file: log070812153045.txt");
+    EXPECT_EQ(clippedTexts(form), std::vector<std::string>{});
 }

@@ -1,3 +1,4 @@
+#include "TextsFit.h"
 #include "Udp.h"
 #include "WindowLogger.h"
 
@@ -101,4 +102,16 @@ TEST(LoggerWindow, ChangePortAnswers) {
     EXPECT_EQ(w.child<QLineEdit>("udpport")->text().toStdString(), std::to_string(free));
     sendUdp(free, "[moved");
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.presenter.cue().size() == 1; }));
+}
+
+// Run at 96 DPI, and again at 144 as CMakeLists.txt sets it up (KELVO_TEST_DPI says which).
+TEST(LoggerWindow, EveryTextFits) {
+    WindowLogger w("", WindowLogger::Ticks::hold);
+    w.window.show();
+    w.presenter.datagramsDropped(1'000'000);
+    QApplication::processEvents(); // the layout makes room for the new count
+    if (const int dpi = qEnvironmentVariableIntValue("KELVO_TEST_DPI")) {
+        ASSERT_EQ(w.window.logicalDpiX(), dpi);
+    }
+    EXPECT_EQ(clippedTexts(w.window), std::vector<std::string>{});
 }

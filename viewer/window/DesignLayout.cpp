@@ -11,7 +11,7 @@ void DesignLayout::place(QWidget* control, QRect twips, int anchors) {
 }
 
 QSize DesignLayout::pixels(QSize twips) const {
-    return {twips.width() * m_window->logicalDpiX() / 1440,
+    return {static_cast<int>(twips.width() * m_widthScale * m_window->logicalDpiX() / 1440),
             twips.height() * m_window->logicalDpiY() / 1440};
 }
 

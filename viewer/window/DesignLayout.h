@@ -18,6 +18,10 @@ public:
     // Position relative to the control's parent, which is placed before it (or is the window).
     void place(QWidget* control, QRect twips, int anchors = fixed);
     QSize designSize() const { return pixels(m_clientTwips); }
+    int pixelWidth(int twips) const { return pixels({twips, 0}).width(); }
+    // Widens the whole design by `scale`, every position and width alike, for fonts wider
+    // than the design's.
+    void setWidthScale(double scale) { m_widthScale = scale; }
     void apply() const;
 
 private:
@@ -31,5 +35,6 @@ private:
 
     QWidget* m_window;
     QSize m_clientTwips;
+    double m_widthScale = 1;
     std::vector<Placement> m_placements;
 };

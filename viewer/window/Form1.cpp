@@ -3,6 +3,7 @@
 #include "LogListModel.h"
 #include "LogTextView.h"
 #include "platform/qt/DisplayText.h"
+#include "viewer/AllFilesSearch.h"
 #include "viewer/ViewerPresenter.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTreeView>
 
 namespace {
@@ -59,8 +62,7 @@ Form1::Form1() : m_layout(this, {9075, 7695}) {
     createControls();
     placeControls();
     connectControls();
-    setMinimumSize(m_layout.designSize());
-    resize(m_layout.designSize());
+    fitTexts();
 }
 
 Form1::~Form1() {
@@ -114,12 +116,19 @@ void Form1::createControls() {
     deletefile->raise(); // it lies on the right end of the header
 }
 
+int Form1::buttonRoom(const QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+}
+
 // The row text and the path are columns of zero width; a reset of the rows forgets that.
 void Form1::shapeColumns() {
     ListView1->setColumnHidden(LogListModel::text, true);
     ListView1->setColumnHidden(LogListModel::path, true);
-    ListView1->setColumnWidth(LogListModel::dateSaved, 1500 * logicalDpiX() / 1440);
-    ListView1->setColumnWidth(LogListModel::time, 1000 * logicalDpiX() / 1440);
+    ListView1->setColumnWidth(LogListModel::dateSaved, m_layout.pixelWidth(1500));
+    ListView1->setColumnWidth(LogListModel::time, m_layout.pixelWidth(1000));
 }
 
 void Form1::placeControls() {
@@ -140,6 +149,44 @@ void Form1::placeControls() {
     m_layout.place(Label4, {3390, 7155, 1845, 225}, L::moveDown);
     m_layout.place(closeout, {7680, 7185, 1275, 375}, L::moveRight | L::moveDown);
     Picture1->setPixmap(viewerPicture(645 * logicalDpiX() / 1440));
+}
+
+// The design's widths were made for Arial; the font standing in for it may be wider, and no
+// text may be cut. The whole design widens by the largest shortfall, so nothing overlaps.
+void Form1::fitTexts() {
+    resize(m_layout.designSize());
+    ensurePolished();
+    m_layout.apply();
+    const QString archive = QStringLiteral("log") + QString(12, u'0') + QStringLiteral(".txt");
+    const auto header = utf8(std::string(ViewerPresenter::kHeader)) + archive;
+    // The room a text has at the design size; what of it does not grow with the design
+    // (frames, margins) is the widget's width less that room.
+    const std::pair<const QWidget*, std::pair<QString, int>> texts[] = {
+        {Label2, {Label2->text(), Label2->contentsRect().width()}},
+        {Label1, {header, deletefile->x() - Label1->x()}},
+        {Label3, {utf8(std::string(viewer::kNotFoundStartOver)), Label3->contentsRect().width()}},
+        {Label7, {Label7->text(), Label7->contentsRect().width()}},
+        {Label4,
+         {QStringLiteral("v") + utf8(std::string(ViewerPresenter::kVersion)),
+          Label4->contentsRect().width()}},
+        {refresh, {refresh->text(), buttonRoom(refresh)}},
+        {deletefile, {deletefile->text(), buttonRoom(deletefile)}},
+        {searchAll, {searchAll->text(), buttonRoom(searchAll)}},
+        {closeout, {closeout->text(), buttonRoom(closeout)}},
+    };
+    double scale = 1;
+    for (const auto& [widget, text] : texts) {
+        const auto& [shown, room] = text;
+        const int width = widget == Label1 ? room : widget->width();
+        const int fixed = width - room;
+        // One pixel more for the rounding of the widened positions and widths.
+        const int need = widget->fontMetrics().horizontalAdvance(shown) + fixed + 1;
+        scale = std::max(scale, static_cast<double>(need) / width);
+    }
+    m_layout.setWidthScale(scale);
+    shapeColumns();
+    setMinimumSize(m_layout.designSize());
+    resize(m_layout.designSize());
 }
 
 void Form1::connectControls() {

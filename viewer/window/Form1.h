@@ -56,6 +56,8 @@ private:
     void shapeColumns();
     void placeControls();
     void connectControls();
+    void fitTexts();
+    static int buttonRoom(const QPushButton* button); // where the style draws its text
     void showSelection();
     void selectionMoved();
 
