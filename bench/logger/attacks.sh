@@ -99,6 +99,31 @@ else
   failed=1
 fi
 
+# 2b. A read-only logs folder holding the log of a killed run: start, log, SIGTERM, make it
+# writable again, restart.
+fresh_logs
+printf '12-05-26:09:41p:MESSAGE :[n1\r\n\r\n' >"$work/logs/logtemp.txt"
+if mount --bind "$work/logs" "$work/logs" 2>/dev/null && mount -o remount,bind,ro "$work/logs"; then
+  start_logger "$work/out.txt"
+  for i in $(seq 2 20); do send message "n$i"; done
+  wait_for 'grep -q "\[n20\b" "$work/out.txt"'
+  kill -TERM "$pid"
+  wait "$pid"
+  readback=$(grep -c 'cannot be read back' "$work/err.txt")
+  said=$(grep '^kelvologger: The' "$work/err.txt" | cut -c14-58 | sed 's/.*/"&..."/' | paste -sd' ')
+  umount "$work/logs"
+  start_logger
+  kill -TERM "$pid"
+  wait "$pid"
+  lost=$(comm -23 <(seq 20 | sort) <(on_disk) | wc -l)
+  echo "read-only logs folder, SIGTERM, writable again, restart: 20 lines, lost: $lost" \
+    "(target 0); \"cannot be read back\" said: $readback times (target 0); said: $said"
+  check "$lost:$readback" 0:0
+else
+  echo "read-only logs folder: skipped (a read-only bind mount needs root)"
+  failed=1
+fi
+
 # 3. Headless into `head -n 1`: the pipe closes after the first line, then Ctrl+C (SIGINT).
 fresh_logs
 mkfifo "$work/pipe"
