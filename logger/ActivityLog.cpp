@@ -19,8 +19,7 @@ ActivityLog::Restored ActivityLog::restore() {
     }
     m_text = std::move(text);
     m_observer.activityReplaced();
-    std::filesystem::remove(path, ec);
-    return {ec, {}};
+    return {};
 }
 
 void ActivityLog::append(std::string_view logText) {
@@ -68,9 +67,20 @@ std::error_code ActivityLog::writeCurrentLog() {
     return ec;
 }
 
-std::error_code ActivityLog::archive() {
-    if (auto ec = writeArchive()) return ec;
-    std::error_code ec;
-    std::filesystem::remove(m_folder / std::string(logfiles::kCurrentLogName), ec);
-    return ec;
+ActivityLog::Ending ActivityLog::archive(const LogRescue& rescue) {
+    using SavedIn = Ending::SavedIn;
+    const auto current = m_folder / std::string(logfiles::kCurrentLogName);
+    std::error_code ignored;
+    const auto failure = writeArchive();
+    if (!failure) {
+        std::filesystem::remove(current, ignored);
+        return {SavedIn::archive, {}, {}};
+    }
+    if (!writeCurrentLog()) return {SavedIn::currentLog, current, failure};
+    const auto saved = rescue.save(m_text + std::string(logfiles::kLineEnd), m_clock.now());
+    if (saved.error) return {SavedIn::nowhere, {}, failure};
+    // What the current log still holds is in the rescued text too: brought back twice, it
+    // would show twice.
+    std::filesystem::remove(current, ignored);
+    return {SavedIn::rescue, saved.path, failure};
 }

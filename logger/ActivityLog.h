@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LogRescue.h"
 #include "logfiles/LocalTime.h"
 
 #include <filesystem>
@@ -36,17 +37,26 @@ public:
         std::error_code error;        // why the file could not be read back
         std::filesystem::path keptAs; // where it was moved then, so no write replaces it
     };
-    // Reads a current log left by a run that did not end in order back into the text, then
-    // deletes it. The file is written again only with the next line. A file that cannot be
-    // read back (unreadable, or too large to be a log of ours) is kept as an archive instead.
+    // Reads a current log left by a run that did not end in order back into the text. The
+    // file stays until the next write replaces it with the text it holds and more: a run that
+    // ends before that (killed again, or the port held) must not take the text with it. A
+    // file that cannot be read back (unreadable, or too large to be a log of ours) is kept as
+    // an archive instead.
     Restored restore();
 
     // Stamps the log text, appends it with CR LF (its own line breaks marked as continuations)
     // and records the new length.
     void append(std::string_view logText);
 
-    // Writes the text to a new archive and deletes the current log.
-    std::error_code archive();
+    struct Ending {
+        enum class SavedIn { archive, currentLog, rescue, nowhere } savedIn;
+        std::filesystem::path path;   // where it went, when not into an archive
+        std::error_code archiveError; // why it is not in an archive
+    };
+    // Writes the text to a new archive and deletes the current log. Failing that, the text
+    // goes into the current log, and failing that too, to the rescue: wherever it went, the
+    // next start brings it back.
+    Ending archive(const LogRescue& rescue);
 
 private:
     void setRecordedLength(std::size_t length);

@@ -26,13 +26,16 @@ std::string lowerAscii(std::string_view s) {
 } // namespace
 
 LoggerPresenter::LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
-                                 QueueLimits limits)
+                                 QueueLimits limits,
+                                 const std::vector<std::filesystem::path>& rescueFolders)
     : m_ports(ports), m_programFolder(std::move(programFolder)), m_limits(limits),
-      m_activity(logfiles::logsFolder(m_programFolder), ports.clock, *this) {}
+      m_activity(logfiles::logsFolder(m_programFolder), ports.clock, *this),
+      m_rescue(rescueFolders, logfiles::logsFolder(m_programFolder)) {}
 
 bool LoggerPresenter::start(std::string_view arguments) {
     const std::string version = "v" + std::string(kVersion);
-    if (!m_ports.instance.acquire()) {
+    // The folder too: a second logger with another environment must not clear its files.
+    if (!m_ports.instance.acquire(m_programFolder)) {
         m_ports.dialogs.message("Kelvo Logger " + version + "\r\n     is already running.");
         m_ended = true;
         return false;
@@ -54,6 +57,7 @@ bool LoggerPresenter::start(std::string_view arguments) {
             describe(logfiles::currentLogPath(m_programFolder), restored.error) +
             (restored.keptAs.empty() ? std::string()
                                      : "\r\nIt is kept as " + restored.keptAs.string()));
+    bringBackRescuedLogs();
 
     if (!bindAtStart()) return false;
     m_ports.view.showWindow(lowerAscii(arguments) == "/m");
@@ -84,7 +88,16 @@ SocketError LoggerPresenter::setUpSocket(std::int64_t port) {
     m_ports.socket.close();
     m_ports.socket.setLocalPort(port);
     m_bindStep = "DiscoveryPort";
-    return m_ports.socket.bind();
+    auto err = m_ports.socket.bind();
+    m_listening = !err;
+    return err;
+}
+
+void LoggerPresenter::bringBackRescuedLogs() {
+    for (const auto& left : m_rescue.bringBack())
+        m_ports.dialogs.message("The log saved outside the logs folder at the last end cannot be "
+                                "brought back; it stays in:\r\n" +
+                                describe(left.path, left.error));
 }
 
 void LoggerPresenter::loadsettings() {
@@ -263,6 +276,9 @@ void LoggerPresenter::activityReplaced() {
 }
 
 void LoggerPresenter::logFileWritten(const std::filesystem::path& path, std::error_code result) {
+    // At the end, "saved as soon as writing works again" no longer holds: the end tells
+    // where the log went.
+    if (m_ending) return;
     tellOnce(m_toldLogWrite,
              result ? std::optional("The log cannot be written; every line stays in the window "
                                     "and is saved as soon as writing works again:\r\n" +

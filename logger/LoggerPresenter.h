@@ -41,13 +41,17 @@ class LoggerPresenter : public DatagramSink, private ActivityObserver {
 public:
     static constexpr std::string_view kVersion = "1.0.1";
     static constexpr int kTickMs = 120;
-    LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
-                    QueueLimits limits = {});
+    // `rescueFolders`: the user's folders, best first, that take the log at the end when the
+    // logs folder cannot.
+    LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder, QueueLimits limits = {},
+                    const std::vector<std::filesystem::path>& rescueFolders = {});
 
     // The start-up. False when the program ends during it (another instance, or the
     // listening port held by another program).
     bool start(std::string_view arguments);
     bool ended() const { return m_ended; }
+    // False while no port is bound, after a start whose port could not be bound.
+    bool listening() const { return m_listening; }
 
     // Events.
     void datagramsArrived(std::vector<std::string>& batch) override;
@@ -90,9 +94,11 @@ private:
     SocketError setUpSocket(std::int64_t port);
     bool bindAtStart();
     void updateUsers(traffic::Kind kind, std::string_view line);
+    void bringBackRescuedLogs();
+    void archiveAtEnd();
     void endProgram();
     SocketError rebind(std::int64_t port);
-    void reportPortFailure(const SocketError& err);
+    void reportPortFailure(const SocketError& err, std::int64_t port);
     // Tells the user of a failure once, and again only after the same thing worked in between.
     void tellOnce(bool& told, const std::optional<std::string>& failure);
 
@@ -104,6 +110,8 @@ private:
     std::filesystem::path m_programFolder;
     QueueLimits m_limits;
     bool m_ended = false;
+    bool m_ending = false;
+    bool m_listening = false;
     bool m_inTick = false;
     bool m_terminateAfterTick = false;
 
@@ -121,6 +129,7 @@ private:
 
     UsersTable m_users;
     ActivityLog m_activity;
+    LogRescue m_rescue;
 
     bool m_toldLogWrite = false;
     bool m_toldSettingsWrite = false;

@@ -70,11 +70,35 @@ void LoggerPresenter::terminate() {
         tick();
     if (m_ended) return;
     savesettings();
-    if (auto err = m_activity.archive())
-        m_ports.dialogs.message("The log cannot be archived; it stays in " +
-                                logfiles::currentLogPath(m_programFolder).string() +
-                                " and comes back at the next start.\r\n" + err.message());
+    archiveAtEnd();
     endProgram();
+}
+
+// Every line since writing failed exists only in memory now: it must go somewhere that the
+// next start reads, and the user must be told where.
+void LoggerPresenter::archiveAtEnd() {
+    m_ending = true;
+    const auto end = m_activity.archive(m_rescue);
+    const auto why = "\r\n" + end.archiveError.message();
+    switch (end.savedIn) {
+    case ActivityLog::Ending::SavedIn::archive:
+        return;
+    case ActivityLog::Ending::SavedIn::currentLog:
+        m_ports.dialogs.message("The log cannot be archived; it stays in " + end.path.string() +
+                                " and comes back at the next start." + why);
+        return;
+    case ActivityLog::Ending::SavedIn::rescue:
+        m_ports.dialogs.message("The log cannot be written into " +
+                                logfiles::logsFolder(m_programFolder).string() +
+                                "; it is saved as " + end.path.string() +
+                                " and comes back into the logs folder at the next start." + why);
+        return;
+    case ActivityLog::Ending::SavedIn::nowhere:
+        m_ports.dialogs.message("The log cannot be saved anywhere; the lines that " +
+                                logfiles::currentLogPath(m_programFolder).string() +
+                                " does not hold are lost." + why);
+        return;
+    }
 }
 
 void LoggerPresenter::changePort() {
@@ -93,10 +117,18 @@ void LoggerPresenter::changePort() {
     }
     const double wanted = settings::leadingNumber(*answer);
     if (wanted == static_cast<double>(previous)) return;
-    if (const auto err = rebind(portNumber(wanted))) {
-        reportPortFailure(err);
-        // Left closed, the socket would look as if it listened while every datagram is lost.
-        if (const auto again = rebind(previous)) reportPortFailure(again);
+    const std::int64_t port = portNumber(wanted);
+    if (port < 1 || port > 65535) { // no port at all: the socket stays where it is
+        m_ports.dialogs.message("Port " + std::to_string(port) +
+                                " is out of range.\r\nEnter a number from 1 to 65535.");
+        return;
+    }
+    const bool wasListening = m_listening;
+    if (const auto err = rebind(port)) {
+        // Listening again before the box opens: datagrams sent while it is open are kept.
+        const auto again = wasListening ? rebind(previous) : SocketError{};
+        reportPortFailure(err, port);
+        if (again) reportPortFailure(again, previous);
         m_udpport = std::to_string(previous);
         m_ports.view.changed(LoggerView::Part::port);
         return;
@@ -111,10 +143,10 @@ SocketError LoggerPresenter::rebind(std::int64_t port) {
     return setUpSocket(port);
 }
 
-void LoggerPresenter::reportPortFailure(const SocketError& err) {
+void LoggerPresenter::reportPortFailure(const SocketError& err, std::int64_t port) {
     m_ports.dialogs.message("Error :" + err.description + "\r\nError #" +
-                            std::to_string(err.number) + "\r\nPort " +
-                            std::to_string(m_ports.socket.localPort()) + " is in use.");
+                            std::to_string(err.number) + "\r\nPort " + std::to_string(port) +
+                            " is in use.");
 }
 
 void LoggerPresenter::viewLogs() {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,12 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> inputs;
     std::vector<std::array<std::string, 3>> asked; // input boxes: title, prompt, initial text
+    std::function<void()> whileOpen;               // what happens while a message box is open
 
     Answer message(std::string_view text, Buttons buttons, Icon icon,
                    std::string_view title) override {
         shown.push_back({std::string(text), buttons, icon, std::string(title)});
+        if (whileOpen) whileOpen();
         if (answers.empty()) return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
         const Answer a = answers.front();
         answers.pop_front();
@@ -53,5 +56,5 @@ public:
 // Another instance of the program holds the lock while `free` is false.
 struct FakeLock : InstanceLock {
     bool free = true;
-    bool acquire() override { return free; }
+    bool acquire(const std::filesystem::path&) override { return free; }
 };

@@ -13,7 +13,8 @@
 extern char** environ;
 
 Process::Process(const std::filesystem::path& program, const std::vector<std::string>& args,
-                 const std::vector<std::string>& extraEnv, const std::filesystem::path& outputDir)
+                 const std::vector<std::string>& extraEnv, const std::filesystem::path& outputDir,
+                 Output output)
     : m_out(outputDir / "stdout.txt"), m_err(outputDir / "stderr.txt") {
     std::vector<std::string> env = extraEnv;
     for (char** e = environ; *e; ++e) {
@@ -32,15 +33,22 @@ Process::Process(const std::filesystem::path& program, const std::vector<std::st
         envp.push_back(e.data());
     envp.push_back(nullptr);
 
+    int pipeEnds[2] = {-1, -1};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, m_out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
+    if (output == Output::closedPipe && ::pipe2(pipeEnds, O_CLOEXEC) == 0) {
+        ::close(pipeEnds[0]);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 1, m_out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, m_err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     const int rc =
         posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
+    if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
     if (rc != 0) throw std::runtime_error("cannot start " + program.string());
 }
 

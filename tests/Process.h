@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
-// A real program started by a test, with its standard output and error in files.
+// A real program started by a test, with its standard output and error in files, or its
+// standard output into a pipe that nobody reads any more (`| head` after its line).
 class Process {
 public:
+    enum class Output { file, closedPipe };
     Process(const std::filesystem::path& program, const std::vector<std::string>& args,
-            const std::vector<std::string>& extraEnv, const std::filesystem::path& outputDir);
+            const std::vector<std::string>& extraEnv, const std::filesystem::path& outputDir,
+            Output output = Output::file);
     ~Process(); // kills it if it still runs
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;

@@ -22,7 +22,7 @@ ViewerPresenter::ViewerPresenter(ViewerPorts ports, std::filesystem::path logsFo
     : m_ports(ports), m_logsFolder(std::move(logsFolder)), m_rowMaker(ports.dateNames) {}
 
 bool ViewerPresenter::start() {
-    if (!m_ports.instance.acquire()) {
+    if (!m_ports.instance.acquire({})) {
         m_ports.dialogs.message("Kelvo Kelvo Log Viewer v" + std::string(kVersion) +
                                 "\r\nis already running.");
         endProgram();

@@ -45,7 +45,7 @@ for i in $(seq "$kills"); do
     before=""
   fi
   start_logger; restarts=$((restarts + 1))
-  # The restart takes the text back and deletes the file until the next line; ending it now
+  # The restart takes the text back (the file stays until a write holds it); ending it now
   # puts the text into archives, the first of which must begin with what the killed logger left.
   if [ -n "$before" ]; then
     withLog=$((withLog + 1))

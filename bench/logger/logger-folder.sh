@@ -1,11 +1,13 @@
-# Sourced by the scripts beside it: a fresh folder holding a copy of the built logger, with
-# its own lock and configuration folders and a free port; it is removed on exit.
+# Sourced by the scripts beside it: a fresh folder holding a copy of the built logger (or of
+# $KELVOLOGGER), with its own lock, configuration, state and data folders and a free port; it
+# is removed on exit.
 # Sets: bin, work, port. Needs: the settings records (without the port) in $1.
 bin=$(cd "${BUILD_DIR:-$(dirname "${BASH_SOURCE[0]}")/../../build}/bin" && pwd)
 work=$(mktemp -d)
 trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-cp "$bin/kelvologger" "$work/"
+cp "${KELVOLOGGER:-$bin/kelvologger}" "$work/kelvologger"
 mkdir -p "$work/run"
 port=$(python3 -c 'import socket; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
 printf '%s[STARTWITHWINDOWS    ]=0\r\n[UDPPORT             ]=%s\r\n' "$1" "$port" > "$work/loggersettings.txt"
-export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/run"
+export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/run" XDG_STATE_HOME="$work/state" \
+  XDG_DATA_HOME="$work/data"

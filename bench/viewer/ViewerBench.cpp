@@ -28,7 +28,7 @@ struct NoDialogs : Dialogs {
     }
 };
 struct FreeLock : InstanceLock {
-    bool acquire() override { return true; }
+    bool acquire(const std::filesystem::path&) override { return true; }
 };
 
 // `bytes` of log lines of the logger's shape, all of one length, spreading `marks` lines that

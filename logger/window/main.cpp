@@ -6,16 +6,18 @@
 #include "platform/posix/ConsoleDialogs.h"
 #include "platform/posix/FileInstanceLock.h"
 #include "platform/posix/PosixUdpSocket.h"
+#include "platform/posix/RescueFolders.h"
+#include "platform/posix/SystemClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtProcessLauncher.h"
 #include "platform/qt/QtTimer.h"
-#include "platform/posix/SystemClock.h"
 #include "platform/qt/TerminationSignals.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
@@ -41,7 +43,8 @@ std::string executablePath() {
 struct Logger {
     Logger(LoggerView& view, Dialogs& dialogs)
         : presenter({view, dialogs, socket, timer, clock, instance, launcher, autoStart},
-                    QCoreApplication::applicationDirPath().toStdString()) {}
+                    QCoreApplication::applicationDirPath().toStdString(), {},
+                    rescueFolders("kelvologger")) {}
 
     FileInstanceLock instance{"kelvologger"};
     SystemClock clock;
@@ -80,6 +83,12 @@ int runHeadless(int argc, char* argv[], const std::string& arguments) {
     Logger logger(view, dialogs);
     view.attach(logger.presenter);
     if (!logger.presenter.start(arguments)) return 1;
+    // Nobody here can change the port: a logger that hears nothing must not look as if it ran.
+    if (!logger.presenter.listening()) {
+        std::cerr << "kelvologger: no port to listen on, so it ends; set one from 1 to 65535 in "
+                  << (logger.presenter.programFolder() / settings::kFileName).string() << std::endl;
+        return 1;
+    }
     std::cerr << "kelvologger: listening on UDP port " << logger.socket.localPort() << "; logs in "
               << (logger.presenter.programFolder() / "logs").string() << "; Ctrl+C ends it."
               << std::endl;
@@ -88,6 +97,9 @@ int runHeadless(int argc, char* argv[], const std::string& arguments) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Printing into a pipe whose reader went (`| head`) must end the printing, not the logger:
+    // the write fails instead, and the logging and the orderly end go on.
+    std::signal(SIGPIPE, SIG_IGN);
     // "--headless" is ours; everything else is the argument text the logger looks at.
     bool headless = noDisplay();
     std::string arguments;

@@ -13,13 +13,17 @@ LoggerProcess::LoggerProcess(std::string settings) : port(freeUdpPort()) {
                                         "[UDPPORT             ]=" + std::to_string(port) + "\r\n");
 }
 
-std::vector<std::string> LoggerProcess::environment() const {
-    return {"XDG_RUNTIME_DIR=" + (dir / "run").string(),
-            "XDG_CONFIG_HOME=" + (dir / "config").string(), "QT_QPA_PLATFORM=offscreen"};
+std::vector<std::string> LoggerProcess::environment(const std::string& runtime) const {
+    std::filesystem::create_directories(dir / runtime);
+    return {"XDG_RUNTIME_DIR=" + (dir / runtime).string(),
+            "XDG_CONFIG_HOME=" + (dir / "config").string(),
+            "XDG_STATE_HOME=" + (dir / "state").string(),
+            "XDG_DATA_HOME=" + (dir / "data").string(), "QT_QPA_PLATFORM=offscreen"};
 }
 
-void LoggerProcess::start(std::vector<std::string> args) {
-    process = std::make_unique<Process>(dir / "kelvologger", args, environment(), dir.path());
+void LoggerProcess::start(std::vector<std::string> args, Process::Output output) {
+    process =
+        std::make_unique<Process>(dir / "kelvologger", args, environment(), dir.path(), output);
     // Listening once the port is taken.
     ASSERT_TRUE(waitFor([&] {
         try {

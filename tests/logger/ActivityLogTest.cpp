@@ -88,13 +88,68 @@ TEST(ActivityLog, FailingArchiveKeepsTheTextUntilItCanBeWritten) {
     h.drain();
     EXPECT_EQ(h.dir.read("logs/log261205214130.txt").size(), 10202u);
     EXPECT_EQ(h.currentLog(), "\r\n");
+}
 
-    // At the end, too, the current log keeps what cannot be archived.
-    h.receive({"[keep me"});
-    h.drain();
-    std::filesystem::create_directory(h.logs() / "log261205214131.txt.kelvotmp");
-    h.presenter.terminate();
-    EXPECT_TRUE(h.dialogs.shown.back().text.starts_with("The log cannot be archived"));
-    EXPECT_EQ(h.currentLog(), "12-05-26:09:41p:MESSAGE :[keep me\r\n\r\n");
-    EXPECT_TRUE(h.presenter.ended());
+// Ending while the logs folder takes no archive: the text goes to the current log, else to
+// the first of the user's folders that takes it, and the next start brings it back.
+TEST(ActivityLog, TheEndSavesTheTextWhereItCanSaysWhereAndTheNextStartBringsItBack) {
+    const std::string text = "12-05-26:09:41p:MESSAGE :[one\r\n12-05-26:09:41p:MESSAGE :[two\r\n";
+    enum class Blocked { archive, archiveAndCurrentLog, everything };
+    for (const auto blocked :
+         {Blocked::archive, Blocked::archiveAndCurrentLog, Blocked::everything}) {
+        LoggerHarness h;
+        h.startLoggingAll();
+        h.receive({"[one"});
+        h.drain();
+        const auto block = [&](const std::filesystem::path& file) {
+            std::filesystem::create_directories(file.string() + ".kelvotmp");
+        };
+        block(h.logs() / "log261205214130.txt");
+        if (blocked != Blocked::archive) block(h.logs() / "logtemp.txt");
+        h.dir.write("state", "a file where the folder would be");
+        if (blocked == Blocked::everything) h.dir.write("temp", "the same");
+        h.receive({"[two"});
+        h.drain();
+        h.dialogs.shown.clear();
+        h.presenter.terminate();
+        EXPECT_TRUE(h.presenter.ended());
+        ASSERT_EQ(h.dialogs.shown.size(), 1u) << "told once, and only where it went";
+        const auto& told = h.dialogs.shown[0].text;
+        const auto current = (h.logs() / "logtemp.txt").string();
+        if (blocked == Blocked::archive) {
+            EXPECT_EQ(told, "The log cannot be archived; it stays in " + current +
+                                " and comes back at the next start.\r\nIs a directory");
+            EXPECT_EQ(h.currentLog(), text + "\r\n");
+            continue;
+        }
+        if (blocked == Blocked::everything) {
+            EXPECT_EQ(told, "The log cannot be saved anywhere; the lines that " + current +
+                                " does not hold are lost.\r\nIs a directory");
+            EXPECT_EQ(h.currentLog(), "12-05-26:09:41p:MESSAGE :[one\r\n\r\n");
+            continue;
+        }
+        std::vector<std::filesystem::path> saved;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(h.dir / "temp"))
+            if (e.is_regular_file()) saved.push_back(e.path());
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_EQ(told, "The log cannot be written into " + h.logs().string() +
+                            "; it is saved as " + saved[0].string() +
+                            " and comes back into the logs folder at the next start.\r\n"
+                            "Is a directory");
+        EXPECT_EQ(readFile(saved[0]), text + "\r\n");
+        EXPECT_FALSE(std::filesystem::exists(h.logs() / "logtemp.txt"))
+            << "its older text is in the saved one";
+
+        // Back into the logs folder as soon as it takes it; until then it stays where it is.
+        for (const bool stillBlocked : {true, false}) {
+            if (!stillBlocked) std::filesystem::remove(h.logs() / "log261205214130.txt.kelvotmp");
+            h.dialogs.shown.clear();
+            LoggerPresenter next{h.ports(h.socket), h.dir.path(), {}, h.rescueFolders};
+            ASSERT_TRUE(next.start({}));
+            EXPECT_EQ(h.dialogs.shown.size(), stillBlocked ? 1u : 0u) << stillBlocked;
+            EXPECT_EQ(std::filesystem::exists(saved[0]), stillBlocked);
+        }
+        EXPECT_EQ(h.dir.read("logs/log261205214130.txt"), text + "\r\n");
+        EXPECT_FALSE(std::filesystem::exists(saved[0].parent_path())) << "nothing left behind";
+    }
 }

@@ -80,7 +80,9 @@ struct LoggerHarness {
     LoggerPorts ports(UdpSocket& udp) {
         return {view, dialogs, udp, timer, clock, lock, launcher, autoStart};
     }
-    LoggerPresenter presenter{ports(socket), dir.path()};
+    // The user's folders for a log the logs folder cannot take at the end, best first.
+    std::vector<std::filesystem::path> rescueFolders{dir / "state", dir / "temp"};
+    LoggerPresenter presenter{ports(socket), dir.path(), {}, rescueFolders};
 
     std::filesystem::path logs() const { return dir / "logs"; }
     std::string currentLog() const { return dir.read("logs/logtemp.txt"); }

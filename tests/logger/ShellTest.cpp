@@ -72,9 +72,8 @@ TEST(PortChange, OnlyAFreePortMovesTheLoggerAndNoAnswerEndsIt) {
     const auto noNumber = [](const std::string& typed) {
         return "\"" + typed + "\" is not a port number.\r\nEnter a number from 1 to 65535.";
     };
-    const auto outOfRange = [](const std::string& typed) {
-        return "Error :Port number out of range (1 to 65535)\r\nError #22\r\nPort " + typed +
-               " is in use.";
+    const auto outOfRange = [](const std::string& number) {
+        return "Port " + number + " is out of range.\r\nEnter a number from 1 to 65535.";
     };
     const std::pair<std::optional<std::string>, std::string> cases[] = {
         {std::nullopt, ""},
@@ -84,16 +83,21 @@ TEST(PortChange, OnlyAFreePortMovesTheLoggerAndNoAnswerEndsIt) {
         {"12abc", noNumber("12abc")},
         {"1 2", noNumber("1 2")},
         {"70000", outOfRange("70000")},
-        {"0", outOfRange("0")},
+        {"0.4", outOfRange("0")},
         {"-1", outOfRange("-1")},
         {held, "Error :Address already in use\r\nError #98\r\nPort " + held + " is in use."},
     };
+    // Listening on the earlier port while the box is open, not only after it.
+    bool heardWhileOpen = false;
+    l.h.dialogs.whileOpen = [&] { heardWhileOpen = l.receives(l.port); };
     for (const auto& [typed, told] : cases) {
         SCOPED_TRACE(typed.value_or("(cancelled)"));
         l.h.dialogs.shown.clear();
         l.h.dialogs.inputs = {typed};
+        heardWhileOpen = false;
         l.presenter.changePort();
         EXPECT_EQ(l.h.dialogs.texts(), told.empty() ? Strings{} : Strings{told});
+        EXPECT_EQ(heardWhileOpen, !told.empty());
         EXPECT_EQ(l.presenter.udpport(), port);
         EXPECT_EQ(l.h.dir.read("loggersettings.txt"), settingsFile);
         EXPECT_TRUE(l.receives(l.port));
@@ -103,6 +107,7 @@ TEST(PortChange, OnlyAFreePortMovesTheLoggerAndNoAnswerEndsIt) {
               (std::array<std::string, 3>{"Change your Ports",
                                           "Please enter the new Listening Port #:\r\n", port}));
 
+    l.h.dialogs.whileOpen = nullptr;
     const int next = freeUdpPort();
     const std::string typed = " " + std::to_string(next) + " ";
     l.h.dialogs.shown.clear();

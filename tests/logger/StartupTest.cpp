@@ -41,8 +41,8 @@ TEST(Startup, RestoresTheCurrentLogOfARunThatDidNotEnd) {
     h.startLoggingAll();
     // Every line comes back, the empty last line of the file included.
     EXPECT_EQ(h.presenter.activity().text(), written);
-    EXPECT_FALSE(std::filesystem::exists(h.logs() / "logtemp.txt"))
-        << "not written again until the next line";
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    EXPECT_EQ(h.currentLog(), written) << "on disk until a write holds it, untouched till then";
     h.receive({"[hi"});
     h.drain();
     EXPECT_EQ(h.currentLog(), written + "12-05-26:09:41p:MESSAGE :[hi\r\n\r\n");
@@ -79,11 +79,14 @@ TEST(Startup, MinimisedOnlyForTheOneArgumentM) {
     }
 }
 
-TEST(Startup, APortHeldWithOrWithoutAddressReuseEndsTheLogger) {
+TEST(Startup, APortHeldWithOrWithoutAddressReuseEndsTheLoggerAndKeepsTheEarlierLog) {
     for (bool reuse : {false, true}) {
         SocketLogger l;
         HeldUdpPort held(l.port, reuse);
+        std::filesystem::create_directory(l.h.logs());
+        l.h.dir.write("logs/logtemp.txt", "12-05-26:09:41p:MESSAGE :[earlier\r\n\r\n");
         EXPECT_FALSE(l.presenter.start({}));
+        EXPECT_EQ(l.h.currentLog(), "12-05-26:09:41p:MESSAGE :[earlier\r\n\r\n");
         EXPECT_EQ(l.h.dialogs.texts(),
                   Strings{"Port " + std::to_string(l.port) +
                           " is in use.\r\nMost likely Kelvo IM is running on this machine.\r\n"
@@ -94,7 +97,7 @@ TEST(Startup, APortHeldWithOrWithoutAddressReuseEndsTheLogger) {
     }
 }
 
-TEST(Startup, AnyOtherBindFailureIsToldAndTheLoggerRuns) {
+TEST(Startup, AnyOtherBindFailureIsToldAndTheLoggerRunsDeafUntilThePortIsChanged) {
     SocketLogger l("[UDPPORT             ]=abc\r\n");
     EXPECT_TRUE(l.presenter.start("/m"));
     EXPECT_EQ(l.presenter.udpport(), "0");
@@ -102,4 +105,17 @@ TEST(Startup, AnyOtherBindFailureIsToldAndTheLoggerRuns) {
               Strings{"Error :Port number out of range (1 to 65535)\r\nError #22"});
     EXPECT_TRUE(l.h.view.minimised) << "the start-up went on to its last step";
     EXPECT_FALSE(l.presenter.ended());
+    EXPECT_FALSE(l.presenter.listening());
+
+    // A port that fails is told once: there is no earlier port to go back to.
+    const int held = freeUdpPort();
+    const HeldUdpPort other(held);
+    l.h.dialogs.shown.clear();
+    l.h.dialogs.inputs = {std::to_string(held), std::to_string(l.port)};
+    l.presenter.changePort();
+    EXPECT_EQ(l.h.dialogs.shown.size(), 1u);
+    EXPECT_FALSE(l.presenter.listening());
+    l.presenter.changePort();
+    EXPECT_TRUE(l.presenter.listening());
+    EXPECT_TRUE(l.receives(l.port));
 }
