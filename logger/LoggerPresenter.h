@@ -12,6 +12,7 @@
 #include "platform/Timer.h"
 #include "platform/UdpSocket.h"
 
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -41,6 +42,11 @@ class LoggerPresenter : public DatagramSink, private ActivityObserver {
 public:
     static constexpr std::string_view kVersion = "1.0.1";
     static constexpr int kTickMs = 120;
+    // From this many queued lines on (the traffic meter full) a tick takes line after line,
+    // until fewer remain or it has spent kCatchUpBudget on them; the current log is then
+    // written once, so that the whole tick stays well inside 50 ms.
+    static constexpr std::size_t kCatchUpQueued = 25;
+    static constexpr std::chrono::milliseconds kCatchUpBudget{30};
     LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
                     QueueLimits limits = {});
 
@@ -87,14 +93,15 @@ private:
     void syncStartWithWindows();
     SocketError setUpSocket(std::int64_t port);
     bool bindAtStart();
+    void handleLine(const std::string& line);
     void updateUsers(traffic::Kind kind, std::string_view line);
+    void showTick(std::size_t taken, std::size_t activityBefore);
     void endProgram();
     SocketError rebind(std::int64_t port);
     void reportPortFailure(const SocketError& err);
     // Tells the user of a failure once, and again only after the same thing worked in between.
     void tellOnce(bool& told, const std::optional<std::string>& failure);
 
-    void activityAppended(std::string_view added) override;
     void activityReplaced() override;
     void logFileWritten(const std::filesystem::path& path, std::error_code result) override;
 
@@ -104,6 +111,7 @@ private:
     bool m_ended = false;
     bool m_inTick = false;
     bool m_terminateAfterTick = false;
+    bool m_activityReplacedInTick = false;
 
     std::string m_label3 = "version";
     settings::Switches m_switches = {1, 0, 0, 0, 0, 0};

@@ -24,11 +24,7 @@ PY
 start_logger() {
   "$work/kelvologger" --headless >/dev/null 2>"$work/err.txt" &
   pid=$!
-  for _ in $(seq 200); do  # listening once the port is taken
-    python3 -c "import socket,sys; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(('127.0.0.1',$port))" 2>/dev/null || return 0
-    sleep 0.02
-  done
-  echo "logger did not start: $(cat "$work/err.txt")"; exit 1
+  wait_listening "$port" || { echo "logger did not start: $(cat "$work/err.txt")"; exit 1; }
 }
 
 "$bin/kelvosend" --port "$port" demo --rounds 100000000 --pace 2 >/dev/null 2>&1 &

@@ -235,8 +235,8 @@ void Form1::queueAppended(std::size_t count) {
     m_cue->scrollToBottom();
 }
 
-void Form1::queueHeadRemoved() {
-    if (m_queueModel) m_queueModel->headRemoved();
+void Form1::queueHeadRemoved(std::size_t count) {
+    if (m_queueModel) m_queueModel->headRemoved(count);
 }
 
 void Form1::userRowRemoving(std::size_t row) {

@@ -31,7 +31,7 @@ public:
 
     void changed(Part part) override;
     void queueAppended(std::size_t count) override;
-    void queueHeadRemoved() override;
+    void queueHeadRemoved(std::size_t count) override;
     void userRowRemoving(std::size_t row) override;
     void activityAppended(std::string_view added) override;
     void activityReplaced() override;

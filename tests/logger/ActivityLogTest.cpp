@@ -97,4 +97,16 @@ TEST(ActivityLog, FailingArchiveKeepsTheTextUntilItCanBeWritten) {
     EXPECT_TRUE(h.dialogs.shown.back().text.starts_with("The log cannot be archived"));
     EXPECT_EQ(h.currentLog(), "12-05-26:09:41p:MESSAGE :[keep me\r\n\r\n");
     EXPECT_TRUE(h.presenter.ended());
+
+    // The exit archive names this second or the next, never one further ahead of the clock.
+    LoggerHarness taken;
+    taken.startLoggingAll();
+    taken.dir.write("logs/log261205214130.txt", "");
+    taken.dir.write("logs/log261205214131.txt", "");
+    taken.receive({"[keep me"});
+    taken.drain();
+    taken.presenter.terminate();
+    EXPECT_TRUE(taken.dialogs.shown.back().text.starts_with("The log cannot be archived"));
+    EXPECT_EQ(taken.currentLog(), "12-05-26:09:41p:MESSAGE :[keep me\r\n\r\n");
+    EXPECT_EQ(archives(taken.logs()).size(), 2u);
 }
