@@ -17,6 +17,10 @@ std::string describe(const std::filesystem::path& path, std::error_code ec) {
     return path.string() + "\r\n" + ec.message();
 }
 
+std::chrono::steady_clock::rep lines(std::size_t count) {
+    return static_cast<std::chrono::steady_clock::rep>(count);
+}
+
 std::string lowerAscii(std::string_view s) {
     std::string r(s);
     for (auto& c : r)
@@ -207,9 +211,15 @@ void LoggerPresenter::tick() {
         // Every line's lookup sees the table in user-name order, as after a tick of its own.
         m_users.sortBy(UsersTable::userColumn);
     } while (m_cue.size() >= kCatchUpQueued &&
-             m_ports.clock.monotonic() - started < kCatchUpBudget);
+             m_ports.clock.monotonic() - started + m_lastSave + m_windowPerLine * lines(taken) <
+                 kTickBudget);
+    const auto linesTaken = m_ports.clock.monotonic();
     m_activity.saveCurrentLog();
+    const auto saved = m_ports.clock.monotonic();
     showTick(taken, activityBefore);
+    m_lastSave = saved - linesTaken;
+    // A tick of a few lines says more about the window's fixed costs than about its cost a line.
+    if (taken >= 100) m_windowPerLine = (m_ports.clock.monotonic() - saved) / lines(taken);
     m_inTick = false;
     if (m_terminateAfterTick) terminate();
 }

@@ -42,11 +42,11 @@ class LoggerPresenter : public DatagramSink, private ActivityObserver {
 public:
     static constexpr std::string_view kVersion = "1.0.1";
     static constexpr int kTickMs = 120;
-    // From this many queued lines on (the traffic meter full) a tick takes line after line,
-    // until fewer remain or it has spent kCatchUpBudget on them; the current log is then
-    // written once, so that the whole tick stays well inside 50 ms.
+    // From this many queued lines on (the traffic meter full) a tick takes line after line
+    // until fewer remain or its budget is spent: the lines, the one write of the current log
+    // and the window's update, as long as the last tick's took, stay within kTickBudget.
     static constexpr std::size_t kCatchUpQueued = 25;
-    static constexpr std::chrono::milliseconds kCatchUpBudget{30};
+    static constexpr std::chrono::milliseconds kTickBudget{40};
     LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
                     QueueLimits limits = {});
 
@@ -112,6 +112,8 @@ private:
     bool m_inTick = false;
     bool m_terminateAfterTick = false;
     bool m_activityReplacedInTick = false;
+    std::chrono::steady_clock::duration m_lastSave{};
+    std::chrono::steady_clock::duration m_windowPerLine = std::chrono::microseconds(10);
 
     std::string m_label3 = "version";
     settings::Switches m_switches = {1, 0, 0, 0, 0, 0};

@@ -62,6 +62,7 @@ Form1::Form1() {
     m_rtb1 = new QPlainTextEdit;
     m_rtb1->setObjectName(QStringLiteral("rtb1"));
     m_rtb1->setReadOnly(true);
+    m_rtb1->setUndoRedoEnabled(false); // only the program writes it; a backlog must not pile up undo steps
     m_rtb1->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_rtb1->setFont(activityFont());
 
