@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -32,7 +31,10 @@ TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
     ASSERT_EQ(users->model()->rowCount(), 1);
     EXPECT_EQ(users->model()->index(0, 1).data().toString(), "Ann");
     EXPECT_EQ(users->model()->index(0, 2).data().toString(), "PC7");
-    const QString activity = w.child<QPlainTextEdit>("rtb1")->toPlainText();
+    QString activity;
+    const auto* rtb1 = w.child<QListView>("rtb1")->model();
+    for (int row = 0; row < rtb1->rowCount(); ++row)
+        activity += rtb1->index(row, 0).data().toString() + '\n';
     EXPECT_TRUE(activity.contains("SIGN ON :[PC7]=Ann\n"));
     EXPECT_TRUE(activity.contains(QString::fromUtf8("MESSAGE :[a\nb\u2400c\n")));
 
