@@ -5,8 +5,8 @@
 # datagram sent to the last line on disk. Target: the logger loses nothing and is on disk
 # within twice rsyslog's time.
 # Usage: bench/logger/catch_up.sh [datagrams] [build-dir]
-# Set KELVO_SCREENSHOT to a file and the DISPLAY the logger runs on (instead of offscreen):
-# a shot of the screen is taken a second into the burst.
+# Set KELVO_SCREENSHOT to a PNG file and DISPLAY to the X server the logger is to show its
+# window on (instead of offscreen): the screen is shot a second after the logger's burst.
 set -uo pipefail
 count=${1:-200000}
 BUILD_DIR=${2:-} source "$(dirname "$0")/logger-folder.sh" $'[FILTERMESSAGES      ]=1\r\n'
@@ -50,6 +50,10 @@ def tail_number(path):
     except OSError:
         return None
 
+def rcvbuf_errors():
+    lines = [l.split() for l in open('/proc/net/snmp') if l.startswith('Udp:')]
+    return int(lines[1][lines[0].index('RcvbufErrors')])
+
 def logger_files():
     logs = os.path.join(work, 'logs')
     archives = sorted(n for n in os.listdir(logs) if re.fullmatch(r'log\d{12}\.txt', n))
@@ -63,13 +67,13 @@ def logger_last():
     return last if last is not None else (tail_number(files[-2]) if len(files) > 1 else None)
 
 def measure(name, to_port, last_on_disk, lines):
+    errors = rcvbuf_errors()
     send = subprocess.Popen([sender, '--port', to_port, 'burst', str(count), '--size', '60'],
                             stdout=subprocess.PIPE, text=True)
-    if shot:
-        time.sleep(1.0)
-        subprocess.run(['import', '-window', 'root', shot], check=False)
     out = send.communicate()[0].strip()
     sent = time.monotonic()
+    if shot and name == 'logger':  # while it catches up
+        subprocess.Popen(['sh', '-c', f'sleep 1; xwd -root -silent | convert xwd:- png:{shot}'])
     # The last line on disk: the last datagram's, or whatever came last when it was lost.
     seen, changed = None, sent
     while time.monotonic() - changed < 5 and seen != count - 1:
@@ -82,7 +86,8 @@ def measure(name, to_port, last_on_disk, lines):
     out_of_order = sum(1 for a, b in zip(numbers, numbers[1:]) if b < a)
     print(f'{name:8} lost {count - len(unique):6}, duplicated {len(numbers) - len(unique)}, '
           f'out of order {out_of_order}, last line on disk {changed - sent:6.2f} s after the last '
-          f'datagram sent (last line #{seen})   [sender: {out}]', flush=True)
+          f'datagram sent (last line #{seen})   [sender: {out}; receive-buffer errors: '
+          f'{rcvbuf_errors() - errors}]', flush=True)
     return count - len(unique), len(numbers) - len(unique), out_of_order, changed - sent
 
 def numbers_in(paths):
