@@ -4,7 +4,6 @@
 #include "QueueModel.h"
 #include "UsersModel.h"
 #include "logger/LoggerPresenter.h"
-#include "platform/qt/DisplayText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,10 +17,10 @@
 #include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using settings::Setting;
 

@@ -6,10 +6,10 @@
 #include "platform/posix/ConsoleDialogs.h"
 #include "platform/posix/FileInstanceLock.h"
 #include "platform/posix/PosixUdpSocket.h"
-#include "platform/posix/SystemClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtProcessLauncher.h"
 #include "platform/qt/QtTimer.h"
+#include "platform/posix/SystemClock.h"
 #include "platform/qt/TerminationSignals.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 #include "WindowLogger.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressBar>
@@ -37,6 +38,13 @@ TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
         activity += rtb1->index(row, 0).data().toString() + '\n';
     EXPECT_TRUE(activity.contains("SIGN ON :[PC7]=Ann\n"));
     EXPECT_TRUE(activity.contains(QString::fromUtf8("MESSAGE :[a\nb\u2400c\n")));
+    // Selected lines copy as the text they show.
+    w.window.show();
+    auto* box = w.child<QListView>("rtb1");
+    box->setFocus();
+    box->selectAll();
+    QTest::keySequence(box, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), activity);
 
     w.child<QCheckBox>("hellos")->click();
     EXPECT_TRUE(w.child<QCheckBox>("hellos")->isChecked());
