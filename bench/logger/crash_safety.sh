@@ -40,13 +40,15 @@ for i in $(seq "$kills"); do
   else
     before=""
   fi
+  # Archives the killed logger wrote itself, rolling over while it caught up.
+  earlier=$(ls "$work"/logs/log[0-9]*.txt 2>/dev/null)
   start_logger; restarts=$((restarts + 1))
   # The restart takes the text back and deletes the file until the next line; ending it now
   # puts the text into archives, the first of which must begin with what the killed logger left.
   if [ -n "$before" ]; then
     withLog=$((withLog + 1))
     kill -TERM "$pid"; wait "$pid"
-    first=$(ls "$work"/logs/log[0-9]*.txt | sort | head -n 1)
+    first=$(ls "$work"/logs/log[0-9]*.txt | sort | grep -vxF "$earlier" | head -n 1)
     after=$(od -An -tx1 < "$first" | tr -d ' \n')
     [ "${after#"$before"}" != "$after" ] && restored=$((restored + 1))
     rm -f "$work"/logs/log[0-9]*.txt
