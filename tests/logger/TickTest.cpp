@@ -122,6 +122,7 @@ TEST(Tick, CatchesUpFromTwentyFiveQueuedWithinItsBudgetAndNamesArchivesByTheCloc
     struct Tick {
         LocalTime clock;
         std::size_t taken; // lines the tick takes
+        std::size_t shown; // lines in the activity text after it
     };
     struct Case {
         const char* what;
@@ -129,43 +130,42 @@ TEST(Tick, CatchesUpFromTwentyFiveQueuedWithinItsBudgetAndNamesArchivesByTheCloc
         int msPerLine;      // how long each line seems to take
         std::vector<LocalTime> existing;
         std::vector<Tick> ticks;
-        std::vector<LocalTime> written; // the new archives, in the order written
+        std::vector<LocalTime> written = {}; // the new archives, in the order written
     } cases[] = {
-        {"below 25 queued, one line a tick", 24, 0, {}, {{at(5, 30), 1}, {at(5, 30), 1}}, {}},
-        {"25 queued, one line", 25, 0, {}, {{at(5, 30), 1}}, {}},
+        {"below 25 queued, one line a tick", 24, 0, {}, {{at(5, 30), 1, 1}, {at(5, 30), 1, 2}}},
+        {"25 queued, one line", 25, 0, {}, {{at(5, 30), 1, 1}}},
         {"60 queued: down to 24, then one a tick",
          60,
          0,
          {},
-         {{at(5, 30), 36}, {at(5, 30), 1}},
-         {}},
+         {{at(5, 30), 36, 36}, {at(5, 30), 1, 37}}},
         // Four lines fill the 40 ms; after a write of 10 ms three do.
-        {"the budget spent", 100, 10, {}, {{at(5, 30), 4}, {at(5, 30), 3}}, {}},
-        {"a line that takes the whole budget", 100, 40, {}, {{at(5, 30), 1}}, {}},
-        // 226 lines: the 101st rolls over, the 125 after it wait for the next second.
+        {"the budget spent", 100, 10, {}, {{at(5, 30), 4, 4}, {at(5, 30), 3, 7}}},
+        {"a line that takes the whole budget", 100, 40, {}, {{at(5, 30), 1, 1}}},
+        // The 101st line rolls over; the 125 after it wait for the next second.
         {"a second rollover in one second waits",
          250,
          0,
          {},
-         {{at(5, 30), 226}, {at(5, 30), 1}, {at(5, 31), 1}},
+         {{at(5, 30), 226, 125}, {at(5, 30), 1, 126}, {at(5, 31), 1, 0}},
          {at(5, 30), at(5, 31)}},
         {"this second's archive exists already",
          130,
          0,
          {at(5, 30)},
-         {{at(5, 30), 106}, {at(5, 31), 1}},
+         {{at(5, 30), 106, 106}, {at(5, 31), 1, 0}},
          {at(5, 31)}},
         {"the clock back to a second with an archive, then to a free one",
          250,
          0,
          {at(5, 29)},
-         {{at(5, 31), 226}, {at(5, 29), 1}, {at(5, 30), 1}},
+         {{at(5, 31), 226, 125}, {at(5, 29), 1, 126}, {at(5, 30), 1, 0}},
          {at(5, 31), at(5, 30)}},
         {"the clock a day forward and back",
          350,
          0,
          {},
-         {{at(6, 30), 326}, {at(5, 31), 1}},
+         {{at(6, 30), 326, 225}, {at(5, 31), 1, 0}},
          {at(6, 30), at(5, 31)}},
     };
     for (const auto& c : cases) {
@@ -192,6 +192,7 @@ TEST(Tick, CatchesUpFromTwentyFiveQueuedWithinItsBudgetAndNamesArchivesByTheCloc
             EXPECT_EQ(h.presenter.traffic(),
                       static_cast<int>(std::min<std::size_t>(queued, 25) * 4));
             EXPECT_EQ(h.currentLog(), h.presenter.activity().text() + "\r\n");
+            EXPECT_EQ(withoutStamps(h.presenter.activity().text()).size(), tick.shown);
         }
         // Every line that left the queue is in exactly one file, in order, each archive
         // under the name of the clock when it was written.
