@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <compare>
 
 // A moment on the user's wall clock, as the log stamps and archive names show it.
@@ -28,4 +29,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalTime now() = 0;
+    // For measuring how long work takes; unlike the wall clock it never jumps.
+    virtual std::chrono::steady_clock::time_point monotonic() {
+        return std::chrono::steady_clock::now();
+    }
 };

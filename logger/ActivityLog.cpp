@@ -3,6 +3,14 @@
 #include "logfiles/LogNames.h"
 #include "logfiles/TextFile.h"
 
+namespace {
+// symlink_status: a dangling link still holds the name.
+bool nameTaken(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+}
+} // namespace
+
 ActivityLog::ActivityLog(std::filesystem::path logsFolder, Clock& clock, ActivityObserver& observer)
     : m_folder(std::move(logsFolder)), m_clock(clock), m_observer(observer) {}
 
@@ -23,40 +31,45 @@ ActivityLog::Restored ActivityLog::restore() {
 }
 
 void ActivityLog::append(std::string_view logText) {
-    const auto start = m_text.size();
     m_text += logfiles::logLine(m_clock.now(), logText);
-    m_observer.activityAppended(std::string_view(m_text).substr(start));
     setRecordedLength(m_text.size());
 }
 
 void ActivityLog::setRecordedLength(std::size_t length) {
     if (m_text1 == length) return;
     m_text1 = length;
-    writeFiles();
-}
-
-void ActivityLog::writeFiles() {
-    if (*m_text1 > kRolloverLength) {
-        // Without its archive the text must stay: rolling over would lose it.
-        if (!writeArchive()) {
-            m_text.clear();
-            m_observer.activityReplaced();
-            std::error_code ignored;
-            std::filesystem::remove(m_folder / std::string(logfiles::kCurrentLogName), ignored);
-            setRecordedLength(0);
-            return;
-        }
+    m_currentLogStale = true;
+    if (length > kRolloverLength && rollOver()) {
+        m_text.clear();
+        m_observer.activityReplaced();
+        std::error_code ignored;
+        std::filesystem::remove(m_folder / std::string(logfiles::kCurrentLogName), ignored);
+        setRecordedLength(0);
     }
-    writeCurrentLog();
 }
 
-std::error_code ActivityLog::writeArchive() {
-    LocalTime t = m_clock.now();
-    if (m_lastArchive && t <= *m_lastArchive) t = nextSecond(*m_lastArchive);
-    const auto path = logfiles::freeArchivePath(m_folder, t);
+// True when the text went into an archive. Without its archive the text must stay: rolling
+// over would lose it.
+bool ActivityLog::rollOver() {
+    const LocalTime now = m_clock.now();
+    if (m_takenSecond == now) return false;
+    const auto path = m_folder / logfiles::archiveName(now);
+    if (nameTaken(path)) {
+        m_takenSecond = now;
+        return false;
+    }
+    if (writeArchive(path)) return false;
+    m_takenSecond = now;
+    return true;
+}
+
+void ActivityLog::saveCurrentLog() {
+    if (m_currentLogStale && !writeCurrentLog()) m_currentLogStale = false;
+}
+
+std::error_code ActivityLog::writeArchive(const std::filesystem::path& path) {
     const auto ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
     m_observer.logFileWritten(path, ec);
-    if (!ec) m_lastArchive = logfiles::archiveTime(path.filename().string());
     return ec;
 }
 
@@ -67,11 +80,22 @@ std::error_code ActivityLog::writeCurrentLog() {
     return ec;
 }
 
+// Unlike a rollover, the exit archive cannot wait for a free second: it takes this second's
+// name or the next one's.
+std::error_code ActivityLog::writeExitArchive() {
+    const LocalTime now = m_clock.now();
+    for (const auto& second : {now, nextSecond(now)}) {
+        const auto path = m_folder / logfiles::archiveName(second);
+        if (!nameTaken(path)) return writeArchive(path);
+    }
+    return std::make_error_code(std::errc::file_exists);
+}
+
 ActivityLog::Ending ActivityLog::archive(const LogRescue& rescue) {
     using SavedIn = Ending::SavedIn;
     const auto current = m_folder / std::string(logfiles::kCurrentLogName);
     std::error_code ignored;
-    const auto failure = writeArchive();
+    const auto failure = writeExitArchive();
     if (!failure) {
         std::filesystem::remove(current, ignored);
         return {SavedIn::archive, {}, {}};

@@ -12,16 +12,21 @@
 class ActivityObserver {
 public:
     virtual ~ActivityObserver() = default;
-    virtual void activityAppended(std::string_view added) = 0;
     virtual void activityReplaced() = 0; // restored or emptied
     // Every failed and every successful log file write, so that the user can be told once
     // when writing starts to fail and again only after it worked in between.
     virtual void logFileWritten(const std::filesystem::path& path, std::error_code result) = 0;
 };
 
-// The activity text and its files: logtemp.txt mirrors the text after every line, and past
-// 10000 characters the text goes into a dated archive and starts afresh. The text keeps every
-// line whatever the disk does: a write that fails is caught up by the next one that works.
+// The activity text and its files: logtemp.txt mirrors the text, and past 10000 characters
+// the text goes into a dated archive and starts afresh. The text keeps every line whatever
+// the disk does: a write that fails is caught up by the next one that works.
+//
+// Archive names tell when the archive was written: a rollover takes the name of the clock's
+// second and no other. When that name is taken (this second's archive exists, or the clock
+// went back to a second that has one), the rollover waits for a line in a second whose name
+// is free, and that archive holds more than 10000 characters. The exit archive cannot wait:
+// it takes this second's name or the next one's.
 class ActivityLog {
 public:
     static constexpr std::size_t kRolloverLength = 10000;
@@ -44,9 +49,12 @@ public:
     // an archive instead.
     Restored restore();
 
-    // Stamps the log text, appends it with CR LF (its own line breaks marked as continuations)
-    // and records the new length.
+    // Stamps the log text, appends it with CR LF (its own line breaks marked as continuations),
+    // records the new length and rolls over when it is due. The current log follows with
+    // saveCurrentLog(), once for any number of lines.
     void append(std::string_view logText);
+    // Writes the current log if lines came (or a rollover emptied it) since it was written.
+    void saveCurrentLog();
 
     struct Ending {
         enum class SavedIn { archive, currentLog, rescue, nowhere } savedIn;
@@ -60,8 +68,9 @@ public:
 
 private:
     void setRecordedLength(std::size_t length);
-    void writeFiles();
-    std::error_code writeArchive();
+    bool rollOver();
+    std::error_code writeArchive(const std::filesystem::path& path);
+    std::error_code writeExitArchive();
     std::error_code writeCurrentLog();
 
     std::filesystem::path m_folder;
@@ -69,7 +78,8 @@ private:
     ActivityObserver& m_observer;
     std::string m_text;
     std::optional<std::size_t> m_text1;
-    // Archives written in a burst (a backlog of long lines) take consecutive seconds; the
-    // search for a free name starts after the last one instead of walking them all again.
-    std::optional<LocalTime> m_lastArchive;
+    bool m_currentLogStale = false;
+    // The second whose archive name was found taken (or was just used): a backlog asks the
+    // folder about each second once, not once per line.
+    std::optional<LocalTime> m_takenSecond;
 };

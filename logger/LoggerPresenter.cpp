@@ -17,6 +17,10 @@ std::string describe(const std::filesystem::path& path, std::error_code ec) {
     return path.string() + "\r\n" + ec.message();
 }
 
+std::chrono::steady_clock::rep lines(std::size_t count) {
+    return static_cast<std::chrono::steady_clock::rep>(count);
+}
+
 std::string lowerAscii(std::string_view s) {
     std::string r(s);
     for (auto& c : r)
@@ -212,7 +216,32 @@ void LoggerPresenter::tick() {
     // line in hand must be finished before the next one is taken.
     if (m_ended || m_inTick || m_cue.empty()) return;
     m_inTick = true;
-    const std::string line = m_cue.front();
+    m_activityReplacedInTick = false;
+    const auto activityBefore = m_activity.text().size();
+    const auto started = m_ports.clock.monotonic();
+    std::size_t taken = 0;
+    do {
+        handleLine(m_cue.front());
+        m_queuedBytes -= m_cue.front().size();
+        m_cue.pop_front();
+        ++taken;
+        // Every line's lookup sees the table in user-name order, as after a tick of its own.
+        m_users.sortBy(UsersTable::userColumn);
+    } while (m_cue.size() >= kCatchUpQueued &&
+             m_ports.clock.monotonic() - started + m_lastSave + m_windowPerLine * lines(taken) <
+                 kTickBudget);
+    const auto linesTaken = m_ports.clock.monotonic();
+    m_activity.saveCurrentLog();
+    const auto saved = m_ports.clock.monotonic();
+    showTick(taken, activityBefore);
+    m_lastSave = saved - linesTaken;
+    // A tick of a few lines says more about the window's fixed costs than about its cost a line.
+    if (taken >= 100) m_windowPerLine = (m_ports.clock.monotonic() - saved) / lines(taken);
+    m_inTick = false;
+    if (m_terminateAfterTick) terminate();
+}
+
+void LoggerPresenter::handleLine(const std::string& line) {
     const auto kind = traffic::classify(line);
     updateUsers(kind, line);
 
@@ -225,17 +254,20 @@ void LoggerPresenter::tick() {
     if (logged)
         m_activity.append(std::string(traffic::label(kind)) +
                           std::string(traffic::payload(kind, line)));
+}
 
-    m_queuedBytes -= m_cue.front().size();
-    m_cue.pop_front();
-    m_ports.view.queueHeadRemoved();
+// The window hears of a tick once, however many lines it took, and draws it once.
+void LoggerPresenter::showTick(std::size_t taken, std::size_t activityBefore) {
+    m_ports.view.queueHeadRemoved(taken);
     setCuetotal(m_cue.size());
     if (m_cue.empty()) m_ports.timer.setEnabled(false);
-    m_users.sortBy(UsersTable::userColumn);
     m_ports.view.changed(LoggerView::Part::users);
+    const std::string& text = m_activity.text();
+    if (m_activityReplacedInTick)
+        m_ports.view.activityReplaced();
+    else if (text.size() > activityBefore)
+        m_ports.view.activityAppended(std::string_view(text).substr(activityBefore));
     m_ports.view.activityCaretToEnd();
-    m_inTick = false;
-    if (m_terminateAfterTick) terminate();
 }
 
 // Sign-ons and hellos add their user unless listed; sign-offs remove it. Every line counts,
@@ -267,12 +299,11 @@ void LoggerPresenter::endProgram() {
     m_ports.view.quitProgram();
 }
 
-void LoggerPresenter::activityAppended(std::string_view added) {
-    m_ports.view.activityAppended(added);
-}
-
 void LoggerPresenter::activityReplaced() {
-    m_ports.view.activityReplaced();
+    if (m_inTick)
+        m_activityReplacedInTick = true;
+    else
+        m_ports.view.activityReplaced();
 }
 
 void LoggerPresenter::logFileWritten(const std::filesystem::path& path, std::error_code result) {

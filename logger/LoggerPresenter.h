@@ -12,6 +12,7 @@
 #include "platform/Timer.h"
 #include "platform/UdpSocket.h"
 
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -41,6 +42,11 @@ class LoggerPresenter : public DatagramSink, private ActivityObserver {
 public:
     static constexpr std::string_view kVersion = "1.0.1";
     static constexpr int kTickMs = 120;
+    // From this many queued lines on (the traffic meter full) a tick takes line after line
+    // until fewer remain or its budget is spent: the lines, the one write of the current log
+    // and the window's update, as long as the last tick's took, stay within kTickBudget.
+    static constexpr std::size_t kCatchUpQueued = 25;
+    static constexpr std::chrono::milliseconds kTickBudget{40};
     // `rescueFolders`: the user's folders, best first, that take the log at the end when the
     // logs folder cannot.
     LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder, QueueLimits limits = {},
@@ -93,16 +99,17 @@ private:
     void syncStartWithWindows();
     SocketError setUpSocket(std::int64_t port);
     bool bindAtStart();
+    void handleLine(const std::string& line);
     void updateUsers(traffic::Kind kind, std::string_view line);
     void bringBackRescuedLogs();
     void archiveAtEnd();
+    void showTick(std::size_t taken, std::size_t activityBefore);
     void endProgram();
     SocketError rebind(std::int64_t port);
     void reportPortFailure(const SocketError& err, std::int64_t port);
     // Tells the user of a failure once, and again only after the same thing worked in between.
     void tellOnce(bool& told, const std::optional<std::string>& failure);
 
-    void activityAppended(std::string_view added) override;
     void activityReplaced() override;
     void logFileWritten(const std::filesystem::path& path, std::error_code result) override;
 
@@ -114,6 +121,9 @@ private:
     bool m_listening = false;
     bool m_inTick = false;
     bool m_terminateAfterTick = false;
+    bool m_activityReplacedInTick = false;
+    std::chrono::steady_clock::duration m_lastSave{};
+    std::chrono::steady_clock::duration m_windowPerLine = std::chrono::microseconds(10);
 
     std::string m_label3 = "version";
     settings::Switches m_switches = {1, 0, 0, 0, 0, 0};

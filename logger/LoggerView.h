@@ -11,10 +11,10 @@ public:
 
     virtual ~LoggerView() = default;
     virtual void changed(Part part) = 0;
-    virtual void queueAppended(std::size_t count) = 0; // the last `count` entries of `cue`
-    virtual void queueHeadRemoved() = 0;
-    virtual void userRowRemoving(std::size_t row) = 0; // scroll it into view and select it
-    virtual void activityAppended(std::string_view added) = 0;
+    virtual void queueAppended(std::size_t count) = 0;         // the last `count` entries of `cue`
+    virtual void queueHeadRemoved(std::size_t count) = 0;      // the first `count` entries
+    virtual void userRowRemoving(std::size_t row) = 0;         // scroll it into view and select it
+    virtual void activityAppended(std::string_view added) = 0; // one or more whole lines
     virtual void activityReplaced() = 0;
     virtual void activityCaretToEnd() = 0;
     virtual void showWindow(bool minimised) = 0;

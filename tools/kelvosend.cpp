@@ -23,7 +23,8 @@ const char* kUsage =
     "  junk TEXT               anything else, sent as it is\n"
     "  demo [--rounds N] [--pace MS]\n"
     "                          a few users sign on, chat, say hello and sign off\n"
-    "  burst N [--size B]      N numbered messages of B bytes (60), back to back\n"
+    "  burst N [--size B] [--rate R]\n"
+    "                          N numbered messages of B bytes (60), back to back, or R a second\n"
     "  flood N [--max-size B] [--seed S]\n"
     "                          N datagrams of random bytes, 0 to B (65507) bytes long;\n"
     "                          each begins with its number between two #, as far as it fits\n";
@@ -103,7 +104,7 @@ bool parseCount(const char* text, unsigned long long& out) {
 int main(int argc, char* argv[]) {
     std::string host = "127.0.0.1", port = "4111";
     std::vector<std::string> args;
-    unsigned long long size = 60, maxSize = 65507, seed = 1, rounds = 20, pace = 700;
+    unsigned long long size = 60, maxSize = 65507, seed = 1, rounds = 20, pace = 700, rate = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -112,6 +113,7 @@ int main(int argc, char* argv[]) {
                                      : a == "--seed"     ? &seed
                                      : a == "--rounds"   ? &rounds
                                      : a == "--pace"     ? &pace
+                                     : a == "--rate"     ? &rate
                                                          : nullptr;
         if ((a == "--host" || a == "--port") && hasValue) (a == "--host" ? host : port) = argv[++i];
         else if (number && hasValue && parseCount(argv[i + 1], *number)) ++i;
@@ -145,6 +147,8 @@ int main(int argc, char* argv[]) {
         demo(s, static_cast<int>(rounds), static_cast<int>(pace));
     } else if (cmd == "burst" && args.size() == 2 && parseCount(args[1].c_str(), n)) {
         for (unsigned long long i = 0; i < n; ++i) {
+            // Paced by the schedule, not by the last send, so that a late datagram is caught up.
+            if (rate) std::this_thread::sleep_until(started + std::chrono::nanoseconds(i * 1'000'000'000ull / rate));
             std::string d = "[" + std::to_string(i);
             d.resize(std::max<std::size_t>(d.size(), size), '.');
             s.send(d);

@@ -24,11 +24,7 @@ PY
 start_logger() {
   "$work/kelvologger" --headless >/dev/null 2>"$work/err.txt" &
   pid=$!
-  for _ in $(seq 200); do  # listening once the port is taken
-    python3 -c "import socket,sys; s=socket.socket(socket.AF_INET, socket.SOCK_DGRAM); s.bind(('127.0.0.1',$port))" 2>/dev/null || return 0
-    sleep 0.02
-  done
-  echo "logger did not start: $(cat "$work/err.txt")"; exit 1
+  wait_listening "$port" || { echo "logger did not start: $(cat "$work/err.txt")"; exit 1; }
 }
 
 "$bin/kelvosend" --port "$port" demo --rounds 100000000 --pace 2 >/dev/null 2>&1 &
@@ -44,13 +40,15 @@ for i in $(seq "$kills"); do
   else
     before=""
   fi
+  # Archives the killed logger wrote itself, rolling over while it caught up.
+  earlier=$(ls "$work"/logs/log[0-9]*.txt 2>/dev/null)
   start_logger; restarts=$((restarts + 1))
   # The restart takes the text back (the file stays until a write holds it); ending it now
   # puts the text into archives, the first of which must begin with what the killed logger left.
   if [ -n "$before" ]; then
     withLog=$((withLog + 1))
     kill -TERM "$pid"; wait "$pid"
-    first=$(ls "$work"/logs/log[0-9]*.txt | sort | head -n 1)
+    first=$(ls "$work"/logs/log[0-9]*.txt | sort | grep -vxF "$earlier" | head -n 1)
     after=$(od -An -tx1 < "$first" | tr -d ' \n')
     [ "${after#"$before"}" != "$after" ] && restored=$((restored + 1))
     rm -f "$work"/logs/log[0-9]*.txt

@@ -1,12 +1,13 @@
 #include "Form1.h"
 
+#include "ActivityModel.h"
 #include "QueueModel.h"
 #include "UsersModel.h"
 #include "logger/LoggerPresenter.h"
-#include "platform/qt/DisplayText.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -14,12 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QShortcut>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using settings::Setting;
 
@@ -59,11 +60,14 @@ Form1::Form1() {
     middle->addWidget(buildUsers(), 1);
     middle->addWidget(buildQueue(), 1);
 
-    m_rtb1 = new QPlainTextEdit;
+    m_rtb1 = new QListView;
     m_rtb1->setObjectName(QStringLiteral("rtb1"));
-    m_rtb1->setReadOnly(true);
-    m_rtb1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_rtb1->setUniformItemSizes(true);
+    m_rtb1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_rtb1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_rtb1->setFont(activityFont());
+    auto* copy = new QShortcut(QKeySequence::Copy, m_rtb1, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this, &Form1::copyActivity);
 
     m_viewlogs = new QPushButton(QStringLiteral("View Logs"));
     m_viewlogs->setObjectName(QStringLiteral("viewlogs"));
@@ -171,6 +175,9 @@ void Form1::attach(LoggerPresenter& presenter) {
     m_usersModel = new UsersModel(presenter.users());
     m_usersModel->setParent(this);
     m_listView1->setModel(m_usersModel);
+    m_activityModel = new ActivityModel(presenter.activity().text());
+    m_activityModel->setParent(this);
+    m_rtb1->setModel(m_activityModel);
     m_listView1->setColumnHidden(UsersTable::keyColumn, true);
     m_listView1->setColumnWidth(UsersTable::userColumn, twips(this, 1500));
     m_listView1->setColumnWidth(UsersTable::computerColumn, twips(this, 2500));
@@ -194,10 +201,13 @@ void Form1::attach(LoggerPresenter& presenter) {
 void Form1::detach() {
     m_cue->setModel(nullptr);
     m_listView1->setModel(nullptr);
+    m_rtb1->setModel(nullptr);
     delete m_queueModel;
     delete m_usersModel;
+    delete m_activityModel;
     m_queueModel = nullptr;
     m_usersModel = nullptr;
+    m_activityModel = nullptr;
     m_presenter = nullptr;
 }
 
@@ -236,8 +246,8 @@ void Form1::queueAppended(std::size_t count) {
     m_cue->scrollToBottom();
 }
 
-void Form1::queueHeadRemoved() {
-    if (m_queueModel) m_queueModel->headRemoved();
+void Form1::queueHeadRemoved(std::size_t count) {
+    if (m_queueModel) m_queueModel->headRemoved(count);
 }
 
 void Form1::userRowRemoving(std::size_t row) {
@@ -247,20 +257,26 @@ void Form1::userRowRemoving(std::size_t row) {
     m_listView1->setCurrentIndex(index);
 }
 
-void Form1::activityAppended(std::string_view added) {
-    QTextCursor cursor(m_rtb1->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(displayText(added));
+void Form1::activityAppended(std::string_view) {
+    if (m_activityModel) m_activityModel->appended();
 }
 
 void Form1::activityReplaced() {
-    if (!m_presenter) return;
-    m_rtb1->setPlainText(displayText(m_presenter->activity().text()));
+    if (m_activityModel) m_activityModel->replaced();
 }
 
 void Form1::activityCaretToEnd() {
-    m_rtb1->moveCursor(QTextCursor::End);
-    m_rtb1->ensureCursorVisible();
+    m_rtb1->scrollToBottom();
+}
+
+// The selected lines, in the order they were logged.
+void Form1::copyActivity() {
+    auto rows = m_rtb1->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    QStringList lines;
+    for (const auto& row : rows)
+        lines << row.data().toString();
+    if (!lines.isEmpty()) QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + '\n');
 }
 
 void Form1::showWindow(bool minimised) {

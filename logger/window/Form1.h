@@ -7,13 +7,13 @@
 #include <array>
 
 class LoggerPresenter;
+class ActivityModel;
 class QueueModel;
 class UsersModel;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTreeView;
@@ -31,7 +31,7 @@ public:
 
     void changed(Part part) override;
     void queueAppended(std::size_t count) override;
-    void queueHeadRemoved() override;
+    void queueHeadRemoved(std::size_t count) override;
     void userRowRemoving(std::size_t row) override;
     void activityAppended(std::string_view added) override;
     void activityReplaced() override;
@@ -48,6 +48,7 @@ private:
     QWidget* buildSettings();
     QWidget* buildUsers();
     QWidget* buildQueue();
+    void copyActivity();
 
     LoggerPresenter* m_presenter = nullptr;
     QLabel* m_label3;
@@ -58,9 +59,10 @@ private:
     QListView* m_cue;
     QProgressBar* m_traffic;
     QLabel* m_dropped;
-    QPlainTextEdit* m_rtb1;
+    QListView* m_rtb1;
     QPushButton* m_viewlogs;
     QPushButton* m_btnclose;
     QueueModel* m_queueModel = nullptr;
     UsersModel* m_usersModel = nullptr;
+    ActivityModel* m_activityModel = nullptr;
 };

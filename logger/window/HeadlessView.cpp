@@ -14,9 +14,13 @@ void HeadlessView::changed(Part part) {
 
 void HeadlessView::activityAppended(std::string_view added) {
     // A terminal wants LF; the bytes are written as they are otherwise.
-    if (added.ends_with("\r\n")) added.remove_suffix(2);
+    for (auto end = added.find("\r\n"); end != std::string_view::npos; end = added.find("\r\n")) {
+        m_out.write(added.data(), static_cast<std::streamsize>(end));
+        m_out.put('\n');
+        added.remove_prefix(end + 2);
+    }
     m_out.write(added.data(), static_cast<std::streamsize>(added.size()));
-    m_out << std::endl;
+    m_out.flush();
 }
 
 void HeadlessView::quitProgram() {

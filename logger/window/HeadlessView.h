@@ -17,7 +17,7 @@ public:
 
     void changed(Part part) override;
     void queueAppended(std::size_t) override {}
-    void queueHeadRemoved() override {}
+    void queueHeadRemoved(std::size_t) override {}
     void userRowRemoving(std::size_t) override {}
     void activityAppended(std::string_view added) override;
     void activityReplaced() override {}

@@ -2,6 +2,8 @@
 
 #include "platform/qt/DisplayText.h"
 
+#include <algorithm>
+
 namespace {
 // A datagram can be 64 KiB; a list row shows what fits on a screen.
 constexpr std::size_t kShownBytes = 512;
@@ -24,9 +26,11 @@ void QueueModel::appended(std::size_t count) {
     endInsertRows();
 }
 
-void QueueModel::headRemoved() {
-    if (m_rows == 0) return;
-    beginRemoveRows({}, 0, 0);
-    --m_rows;
+void QueueModel::headRemoved(std::size_t count) {
+    const int rows =
+        static_cast<int>(std::min<std::size_t>(count, static_cast<std::size_t>(m_rows)));
+    if (rows == 0) return;
+    beginRemoveRows({}, 0, rows - 1);
+    m_rows -= rows;
     endRemoveRows();
 }

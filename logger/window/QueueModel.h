@@ -15,7 +15,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     void appended(std::size_t count);
-    void headRemoved();
+    void headRemoved(std::size_t count);
 
 private:
     const std::deque<std::string>& m_cue;

@@ -88,6 +88,27 @@ TEST(ActivityLog, FailingArchiveKeepsTheTextUntilItCanBeWritten) {
     h.drain();
     EXPECT_EQ(h.dir.read("logs/log261205214130.txt").size(), 10202u);
     EXPECT_EQ(h.currentLog(), "\r\n");
+
+    // At the end, too, the current log keeps what cannot be archived.
+    h.receive({"[keep me"});
+    h.drain();
+    std::filesystem::create_directory(h.logs() / "log261205214131.txt.kelvotmp");
+    h.presenter.terminate();
+    EXPECT_TRUE(h.dialogs.shown.back().text.starts_with("The log cannot be archived"));
+    EXPECT_EQ(h.currentLog(), "12-05-26:09:41p:MESSAGE :[keep me\r\n\r\n");
+    EXPECT_TRUE(h.presenter.ended());
+
+    // The exit archive names this second or the next, never one further ahead of the clock.
+    LoggerHarness taken;
+    taken.startLoggingAll();
+    taken.dir.write("logs/log261205214130.txt", "");
+    taken.dir.write("logs/log261205214131.txt", "");
+    taken.receive({"[keep me"});
+    taken.drain();
+    taken.presenter.terminate();
+    EXPECT_TRUE(taken.dialogs.shown.back().text.starts_with("The log cannot be archived"));
+    EXPECT_EQ(taken.currentLog(), "12-05-26:09:41p:MESSAGE :[keep me\r\n\r\n");
+    EXPECT_EQ(archives(taken.logs()).size(), 2u);
 }
 
 // Ending while the logs folder takes no archive: the text goes to the current log, else to

@@ -14,7 +14,7 @@ struct RecordingView : LoggerView {
 
     void changed(Part) override {}
     void queueAppended(std::size_t count) override { queueRows += count; }
-    void queueHeadRemoved() override { --queueRows; }
+    void queueHeadRemoved(std::size_t count) override { queueRows -= count; }
     void userRowRemoving(std::size_t row) override { removingRows.push_back(row); }
     void activityAppended(std::string_view added) override { activity += added; }
     void activityReplaced() override { replaced = true; }
@@ -32,7 +32,11 @@ struct ManualTimer : Timer {
 
 struct FixedClock : Clock {
     LocalTime time{2026, 12, 5, 21, 41, 30};
+    // Each reading of the monotonic clock moves it on by `step`, as if the work took that long.
+    std::chrono::milliseconds step{0};
+    std::chrono::steady_clock::time_point steady{};
     LocalTime now() override { return time; }
+    std::chrono::steady_clock::time_point monotonic() override { return steady += step; }
 };
 
 struct FakeLauncher : ProcessLauncher {

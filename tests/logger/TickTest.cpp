@@ -1,5 +1,8 @@
 #include "LoggerHarness.h"
 
+#include "logfiles/LogNames.h"
+#include "logfiles/TextFile.h"
+
 #include <gtest/gtest.h>
 
 using Strings = std::vector<std::string>;
@@ -12,6 +15,13 @@ Strings rowsOf(const UsersTable& t) {
     for (const auto& r : t.rows())
         rows.push_back(r.key + "|" + r.user + "|" + r.computer);
     return rows;
+}
+
+Strings withoutStamps(std::string_view text) {
+    Strings lines;
+    for (const auto line : logfiles::splitLines(text))
+        lines.emplace_back(line.substr(kStamp.size()));
+    return lines;
 }
 
 // Starts with the filter switches as given, in the order messages, sign-ons, sign-offs,
@@ -106,4 +116,102 @@ TEST(Tick, EveryTickSortsByUserNameAndAColumnClickHoldsUntilThen) {
     h.receive({"[any message"});
     h.presenter.tick();
     EXPECT_EQ(h.presenter.users().rows().front().user, "Al");
+}
+
+TEST(Tick, CatchesUpFromTwentyFiveQueuedWithinItsBudgetAndNamesArchivesByTheClock) {
+    const auto at = [](int day, int second) { return LocalTime{2026, 12, day, 21, 41, second}; };
+    const auto archive = [](const LocalTime& t) { return logfiles::archiveName(t); };
+    struct Tick {
+        LocalTime clock;
+        std::size_t taken; // lines the tick takes
+        std::size_t shown; // lines in the activity text after it
+    };
+    struct Case {
+        const char* what;
+        std::size_t queued; // messages whose log lines are 100 characters each
+        int msPerLine;      // how long each line seems to take
+        std::vector<LocalTime> existing;
+        std::vector<Tick> ticks;
+        std::vector<LocalTime> written = {}; // the new archives, in the order written
+    } cases[] = {
+        {"below 25 queued, one line a tick", 24, 0, {}, {{at(5, 30), 1, 1}, {at(5, 30), 1, 2}}},
+        {"25 queued, one line", 25, 0, {}, {{at(5, 30), 1, 1}}},
+        {"60 queued: down to 24, then one a tick",
+         60,
+         0,
+         {},
+         {{at(5, 30), 36, 36}, {at(5, 30), 1, 37}}},
+        // Four lines fill the 40 ms; after a write of 10 ms three do.
+        {"the budget spent", 100, 10, {}, {{at(5, 30), 4, 4}, {at(5, 30), 3, 7}}},
+        {"a line that takes the whole budget", 100, 40, {}, {{at(5, 30), 1, 1}}},
+        // The 101st line rolls over; the 125 after it wait for the next second.
+        {"a second rollover in one second waits",
+         250,
+         0,
+         {},
+         {{at(5, 30), 226, 125}, {at(5, 30), 1, 126}, {at(5, 31), 1, 0}},
+         {at(5, 30), at(5, 31)}},
+        {"this second's archive exists already",
+         130,
+         0,
+         {at(5, 30)},
+         {{at(5, 30), 106, 106}, {at(5, 31), 1, 0}},
+         {at(5, 31)}},
+        {"the clock back to a second with an archive, then to a free one",
+         250,
+         0,
+         {at(5, 29)},
+         {{at(5, 31), 226, 125}, {at(5, 29), 1, 126}, {at(5, 30), 1, 0}},
+         {at(5, 31), at(5, 30)}},
+        {"the clock a day forward and back",
+         350,
+         0,
+         {},
+         {{at(6, 30), 326, 225}, {at(5, 31), 1, 0}},
+         {at(6, 30), at(5, 31)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LoggerHarness h;
+        h.startLoggingAll();
+        for (const auto& t : c.existing)
+            h.dir.write("logs/" + archive(t), "not ours\r\n");
+        h.clock.step = std::chrono::milliseconds(c.msPerLine);
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < c.queued; ++i) {
+            std::string line = "[" + std::to_string(i);
+            lines.push_back(line.append(73 - line.size(), '.'));
+            h.receive({lines.back()});
+        }
+        std::size_t taken = 0;
+        for (const auto& tick : c.ticks) {
+            h.clock.time = tick.clock;
+            h.presenter.tick();
+            taken += tick.taken;
+            const auto queued = c.queued - taken;
+            ASSERT_EQ(h.presenter.cue().size(), queued);
+            EXPECT_EQ(h.view.queueRows, queued);
+            EXPECT_EQ(h.presenter.traffic(),
+                      static_cast<int>(std::min<std::size_t>(queued, 25) * 4));
+            EXPECT_EQ(h.currentLog(), h.presenter.activity().text() + "\r\n");
+            EXPECT_EQ(withoutStamps(h.presenter.activity().text()).size(), tick.shown);
+        }
+        // Every line that left the queue is in exactly one file, in order, each archive
+        // under the name of the clock when it was written.
+        std::string onDisk;
+        for (const auto& t : c.written) {
+            const std::string text = h.dir.read("logs/" + archive(t));
+            ASSERT_TRUE(text.ends_with("\r\n\r\n")) << archive(t);
+            EXPECT_GT(text.size(), ActivityLog::kRolloverLength);
+            onDisk += text.substr(0, text.size() - 2);
+        }
+        onDisk += h.presenter.activity().text();
+        Strings expected;
+        for (std::size_t i = 0; i < taken; ++i)
+            expected.push_back("MESSAGE :" + lines[i]);
+        EXPECT_EQ(withoutStamps(onDisk), expected);
+        for (const auto& t : c.existing)
+            EXPECT_EQ(h.dir.read("logs/" + archive(t)), "not ours\r\n");
+        EXPECT_EQ(fileNames(h.logs()).size(), c.existing.size() + c.written.size() + 1);
+    }
 }

@@ -4,9 +4,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -36,9 +36,12 @@ TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
     ASSERT_EQ(users->model()->rowCount(), 1);
     EXPECT_EQ(users->model()->index(0, 1).data().toString(), "Ann");
     EXPECT_EQ(users->model()->index(0, 2).data().toString(), "PC7");
+    QString activity;
+    const auto* rtb1 = w.child<QListView>("rtb1")->model();
+    for (int row = 0; row < rtb1->rowCount(); ++row)
+        activity += rtb1->index(row, 0).data().toString() + '\n';
     // Each line a payload's own line break begins is marked as its continuation, on the screen
     // and in the file.
-    const QString activity = w.child<QPlainTextEdit>("rtb1")->toPlainText();
     EXPECT_TRUE(activity.contains("SIGN ON :[PC7]=Ann\n"));
     EXPECT_TRUE(activity.contains(QString::fromUtf8("MESSAGE :[a\n | b\u2400c\n")));
     EXPECT_TRUE(activity.endsWith("MESSAGE :[hi\n | 12-06-26:09:41p:SIGN ON :[PC1]=Boss\n | \n"));
@@ -47,6 +50,13 @@ TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
                                     std::string("MESSAGE :[a\r\n | b\0c\r\n", 21) + stamp +
                                     "MESSAGE :[hi\r\n | 12-06-26:09:41p:SIGN ON :[PC1]=Boss\r\n"
                                     " | \r\n\r\n");
+    // Selected lines copy as the text they show.
+    w.window.show();
+    auto* box = w.child<QListView>("rtb1");
+    box->setFocus();
+    box->selectAll();
+    QTest::keySequence(box, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), activity);
 
     w.child<QCheckBox>("hellos")->click();
     EXPECT_TRUE(w.child<QCheckBox>("hellos")->isChecked());
