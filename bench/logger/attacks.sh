@@ -46,24 +46,33 @@ wait_for() {
 
 fresh_logs() { rm -rf "$work/logs" "$work/state" "$work/data" "$work/err.txt"; mkdir -p "$work/logs"; }
 
-# 1. SIGKILL at random moments while messages arrive, a restart after each.
+# 1. SIGKILL at random moments, from 0.1 to 2 s after each start (its own start-up included),
+# while messages arrive three a second as people chat; a restart after each kill.
 fresh_logs
-(i=0; while :; do i=$((i + 1)); send message "n$i"; sleep 0.05; done) &
+(i=0; while :; do i=$((i + 1)); send message "n$i"; sleep 0.3; done) &
 sender=$!
-start_logger
+launch() {
+  "$work/kelvologger" --headless >/dev/null 2>>"$work/err.txt" &
+  pid=$!
+}
+launch
 : >"$work/ever.txt"
 : >"$work/gone.txt"
 for _ in $(seq "$kills"); do
-  sleep "0.$((RANDOM % 40 + 5))"
+  ms=$((RANDOM % 1900 + 100))
+  sleep "$((ms / 1000)).$(printf %03d $((ms % 1000)))"
   kill -9 "$pid"
   wait "$pid" 2>/dev/null
   on_disk >"$work/now.txt"
   comm -23 "$work/ever.txt" "$work/now.txt" >>"$work/gone.txt"
   sort -u "$work/ever.txt" "$work/now.txt" -o "$work/ever.txt"
-  start_logger
+  launch
 done
 kill "$sender"
 wait "$sender" 2>/dev/null
+kill -9 "$pid" # the last start goes like the others
+wait "$pid" 2>/dev/null
+start_logger # then one that ends in order
 kill -TERM "$pid"
 wait "$pid"
 on_disk >"$work/now.txt"
@@ -84,7 +93,8 @@ if mount -t tmpfs -o size=64k tmpfs "$work/logs" 2>/dev/null; then
   wait_for 'grep -q "\[n40\b" "$work/out.txt"'
   kill -TERM "$pid"
   wait "$pid"
-  told=$(tr -d '\r' <"$work/err.txt" | grep -m1 -o 'it is saved as [^ ]*' || echo "saved nowhere")
+  told=$(tr -d '\r' <"$work/err.txt" |
+    grep -m1 -oE 'The log cannot be (archived|written into|saved anywhere).*' || echo "no word")
   rm -f "$work/logs/filler"
   start_logger
   kill -TERM "$pid"
@@ -92,7 +102,7 @@ if mount -t tmpfs -o size=64k tmpfs "$work/logs" 2>/dev/null; then
   lost=$(comm -23 <(seq 40 | sort) <(on_disk) | wc -l)
   umount "$work/logs"
   echo "full disk, SIGTERM, space freed, restart: 40 lines sent, lost: $lost (target 0);" \
-    "at the end $told"
+    "at the end it said: $told"
   check "$lost" 0
 else
   echo "full disk: skipped (mounting a tmpfs needs root)"
@@ -146,12 +156,13 @@ fresh_logs
 start_logger
 for i in $(seq 3); do send message "n$i"; done
 wait_for 'grep -q "\[n3\b" "$work/logs/logtemp.txt" 2>/dev/null'
-before=$(cd "$work/logs" && sha256sum * | sort)
+checksums() { (cd "$work/logs" && find . -type f -print0 | sort -z | xargs -0r sha256sum); }
+before=$(checksums)
 mkdir -p "$work/elsewhere"
 XDG_RUNTIME_DIR="$work/elsewhere" XDG_CONFIG_HOME="$work/elsewhere" timeout 10 \
   "$work/kelvologger" --headless >/dev/null 2>"$work/second.txt"
 status=$?
-changed=$(diff <(echo "$before") <(cd "$work/logs" && sha256sum * | sort) | grep -c '^<')
+changed=$(diff <(echo "$before") <(checksums) | grep -c '^<')
 kill -0 "$pid" 2>/dev/null && first=running || first=gone
 kill -TERM "$pid"
 wait "$pid"
