@@ -14,6 +14,9 @@ QVariant ActivityModel::data(const QModelIndex& index, int role) const {
 
 std::string_view ActivityModel::line(std::size_t row) const {
     const std::size_t end = row + 1 < m_starts.size() ? m_starts[row + 1] : m_indexed;
+    // A message box opened within a tick lets the list draw before the tick has told it of a
+    // rollover: for that moment the text may be shorter than the index.
+    if (end > m_text.size()) return {};
     return std::string_view(m_text).substr(m_starts[row], end - 2 - m_starts[row]);
 }
 
