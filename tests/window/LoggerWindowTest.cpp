@@ -3,8 +3,8 @@
 #include "WindowLogger.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressBar>
