@@ -2,6 +2,7 @@
 
 #include "Traffic.h"
 #include "logfiles/CodePage.h"
+#include "logfiles/FilesFolder.h"
 #include "logfiles/LogNames.h"
 #include "logfiles/TextFile.h"
 
@@ -27,11 +28,13 @@ std::string lowerAscii(std::string_view s) {
 
 LoggerPresenter::LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
                                  QueueLimits limits)
-    : m_ports(ports), m_programFolder(std::move(programFolder)), m_limits(limits),
-      m_activity(logfiles::logsFolder(m_programFolder), ports.clock, *this) {}
+    : m_ports(ports), m_programFolder(std::move(programFolder)),
+      m_filesFolder(logfiles::filesFolder(m_programFolder)), m_limits(limits),
+      m_activity(logfiles::logsFolder(m_filesFolder), ports.clock, *this) {}
 
 bool LoggerPresenter::start(std::string_view arguments) {
-    const std::string version = "v" + std::string(kVersion);
+    // Not "v" + std::string(...): GCC 12 at -O3 warns falsely of overlapping copies there.
+    const std::string version = std::string("v").append(kVersion);
     if (!m_ports.instance.acquire()) {
         m_ports.dialogs.message("Kelvo Logger " + version + "\r\n     is already running.");
         m_ended = true;
@@ -41,7 +44,7 @@ bool LoggerPresenter::start(std::string_view arguments) {
     m_ports.view.changed(LoggerView::Part::version);
     loadsettings();
 
-    const auto logs = logfiles::logsFolder(m_programFolder);
+    const auto logs = logfiles::logsFolder(m_filesFolder);
     std::error_code ec;
     std::filesystem::create_directories(logs, ec);
     if (ec)
@@ -49,10 +52,10 @@ bool LoggerPresenter::start(std::string_view arguments) {
                                 describe(logs, ec));
     logfiles::removeLeftoverTemporaries(logs);
     if (const auto restored = m_activity.restore(); restored.error)
-        m_ports.dialogs.message(
-            "The log of the last run cannot be read back:\r\n" +
-            describe(logfiles::currentLogPath(m_programFolder), restored.error) +
-            (restored.keptAs.empty() ? std::string()
+        m_ports.dialogs.message("The log of the last run cannot be read back:\r\n" +
+                                describe(logfiles::currentLogPath(m_filesFolder), restored.error) +
+                                (restored.keptAs.empty()
+                                     ? std::string()
                                      : "\r\nIt is kept as " + restored.keptAs.string()));
 
     if (!bindAtStart()) return false;
@@ -88,7 +91,7 @@ SocketError LoggerPresenter::setUpSocket(std::int64_t port) {
 }
 
 void LoggerPresenter::loadsettings() {
-    const auto path = m_programFolder / std::string(settings::kFileName);
+    const auto path = m_filesFolder / std::string(settings::kFileName);
     std::string text;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
@@ -115,7 +118,7 @@ void LoggerPresenter::loadsettings() {
 }
 
 void LoggerPresenter::savesettings() {
-    const auto path = m_programFolder / std::string(settings::kFileName);
+    const auto path = m_filesFolder / std::string(settings::kFileName);
     const auto err = logfiles::writeAtomically(path, settings::fileText(m_switches, m_udpport));
     tellOnce(m_toldSettingsWrite,
              err ? std::optional("The settings cannot be saved:\r\n" + describe(path, err))

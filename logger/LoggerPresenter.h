@@ -41,6 +41,8 @@ class LoggerPresenter : public DatagramSink, private ActivityObserver {
 public:
     static constexpr std::string_view kVersion = "1.0.1";
     static constexpr int kTickMs = 120;
+    // The viewer is started from programFolder; the logs and the settings live in
+    // logfiles::filesFolder(programFolder).
     LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
                     QueueLimits limits = {});
 
@@ -78,7 +80,7 @@ public:
     std::uint64_t dropped() const { return m_dropped; }
     const UsersTable& users() const { return m_users; }
     const ActivityLog& activity() const { return m_activity; }
-    const std::filesystem::path& programFolder() const { return m_programFolder; }
+    const std::filesystem::path& filesFolder() const { return m_filesFolder; }
 
 private:
     static std::size_t index(settings::Setting s) { return static_cast<std::size_t>(s); }
@@ -100,6 +102,7 @@ private:
 
     LoggerPorts m_ports;
     std::filesystem::path m_programFolder;
+    std::filesystem::path m_filesFolder;
     QueueLimits m_limits;
     bool m_ended = false;
     bool m_inTick = false;

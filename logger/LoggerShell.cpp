@@ -72,7 +72,7 @@ void LoggerPresenter::terminate() {
     savesettings();
     if (auto err = m_activity.archive())
         m_ports.dialogs.message("The log cannot be archived; it stays in " +
-                                logfiles::currentLogPath(m_programFolder).string() +
+                                logfiles::currentLogPath(m_filesFolder).string() +
                                 " and comes back at the next start.\r\n" + err.message());
     endProgram();
 }

@@ -15,7 +15,7 @@
 
 namespace {
 const char* kUsage =
-    "usage: kelvosend [--host H] [--port P] COMMAND\n"
+    "usage: kelvosend [--host H] [--port P] COMMAND   (or --help, --version)\n"
     "  signon USER COMPUTER    a sign-on    ***[COMPUTER]=USER\n"
     "  hello USER COMPUTER     a hello      **-[COMPUTER]=USER\n"
     "  signoff USER COMPUTER   a sign-off   -**[COMPUTER]=USER\n"
@@ -26,7 +26,8 @@ const char* kUsage =
     "  burst N [--size B]      N numbered messages of B bytes (60), back to back\n"
     "  flood N [--max-size B] [--seed S]\n"
     "                          N datagrams of random bytes, 0 to B (65507) bytes long;\n"
-    "                          each begins with its number between two #, as far as it fits\n";
+    "                          each begins with its number between two #, as far as it fits\n"
+    "After --, every argument is taken as it stands (a text that begins with --).\n";
 
 struct Sender {
     int fd = -1;
@@ -104,8 +105,13 @@ int main(int argc, char* argv[]) {
     std::string host = "127.0.0.1", port = "4111";
     std::vector<std::string> args;
     unsigned long long size = 60, maxSize = 65507, seed = 1, rounds = 20, pace = 700;
+    bool optionsEnd = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (optionsEnd || !a.starts_with("--")) {
+            args.push_back(a);
+            continue;
+        }
         const bool hasValue = i + 1 < argc;
         unsigned long long* number = a == "--size"       ? &size
                                      : a == "--max-size" ? &maxSize
@@ -115,8 +121,13 @@ int main(int argc, char* argv[]) {
                                                          : nullptr;
         if ((a == "--host" || a == "--port") && hasValue) (a == "--host" ? host : port) = argv[++i];
         else if (number && hasValue && parseCount(argv[i + 1], *number)) ++i;
-        else if (a == "-h" || a == "--help") return std::fputs(kUsage, stdout), 0;
-        else args.push_back(a);
+        else if (a == "--help") return std::fputs(kUsage, stdout), 0;
+        else if (a == "--version") return std::puts("kelvosend " KELVO_VERSION), 0;
+        else if (a == "--") optionsEnd = true;
+        else if (number || a == "--host" || a == "--port")
+            return std::fprintf(stderr, "kelvosend: %s wants a value\n", argv[i]), 2;
+        else
+            return std::fprintf(stderr, "kelvosend: unknown option %s (--help lists the options)\n", argv[i]), 2;
     }
     if (args.empty()) return std::fputs(kUsage, stderr), 2;
 
