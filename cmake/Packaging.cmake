@@ -3,14 +3,16 @@
 # for the package: the installed programs know that folder and never keep files there.
 set(CPACK_PACKAGE_NAME kelvo)
 set(CPACK_PACKAGE_VENDOR "The Kelvo developers")
-set(CPACK_PACKAGE_CONTACT "The Kelvo developers <kelvo@localhost>")
+set(CPACK_PACKAGE_CONTACT "The Kelvo developers <maintainers@kelvo.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "logger and log viewer for the Kelvo IM LAN messenger")
-set(CPACK_PACKAGE_DESCRIPTION
-  "kelvologger listens on a UDP port for the datagrams of the Kelvo IM messenger on the \
-local network, keeps a table of the users online and writes a time-stamped activity log \
-that rolls over into dated archives. kelvologviewer lists those logs, shows one, marks a \
-search text as it is typed, searches across all logs and deletes old ones. kelvosend \
-sends the messenger's datagrams, for demonstrations and tests.")
+# Lines of up to 80 characters: the Debian description shows them as they stand.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "kelvologger listens on a UDP port for the datagrams of the Kelvo IM messenger"
+  "on the local network, keeps a table of the users online and writes a"
+  "time-stamped activity log that rolls over into dated archives."
+  "kelvologviewer lists those logs, shows one, marks a search text as it is"
+  "typed, searches across all logs and deletes old ones. kelvosend sends the"
+  "messenger's datagrams, for demonstrations and tests.")
 set(CPACK_GENERATOR DEB TGZ)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)

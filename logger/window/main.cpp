@@ -62,7 +62,7 @@ int runWindow(int argc, char* argv[], const std::string& arguments,
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kelvologger"),
                                                  QIcon(QStringLiteral(":/kelvologger.png"))));
-    QApplication::setDesktopFileName(QStringLiteral("kelvologger"));
+    QApplication::setDesktopFileName(QStringLiteral("org.kelvo.kelvologger"));
     Form1 window;
     QtDialogs dialogs(&window, QStringLiteral("kelvologger"));
     Logger logger(window, dialogs, programFolder);
@@ -85,6 +85,7 @@ int runHeadless(int argc, char* argv[], const std::string& arguments,
               << "; Ctrl+C ends it." << std::endl;
     return QCoreApplication::exec();
 }
+
 std::string helpText(const std::filesystem::path& programFolder) {
     return "usage: kelvologger [/m] [--headless]\n"
            "Listens for Kelvo IM's datagrams on a UDP port (4111) and logs the activity.\n"

@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("kelvologviewer"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kelvologviewer"),
                                                  QIcon(QStringLiteral(":/kelvologviewer.png"))));
-    QApplication::setDesktopFileName(QStringLiteral("kelvologviewer"));
+    QApplication::setDesktopFileName(QStringLiteral("org.kelvo.kelvologviewer"));
     Form1 form;
     QtDialogs shownDialogs(&form, QStringLiteral("kelvologviewer"));
     const auto transcript = TranscriptDialogs::fromEnvironment();
