@@ -148,6 +148,10 @@ for _ in $(seq 30); do ended && fail "the viewer ended: $(cat "$home/dialogs")";
 kill "$viewer_pid"
 wait "$viewer_pid" 2>/dev/null || true
 ok "the viewer opens on the logger's logs (its window stays open)"
+"${as_user[@]}" tar -xzf - -C "$home" <dist/kelvo-*-portable.tar.gz
+portable=$(echo "$home"/kelvo-*-portable/bin)
+check "the portable folder keeps its files beside its programs ($portable)" \
+  grep -qF "$portable" <("${as_user[@]}" "$portable/kelvologger" --help)
 check "nothing was written beside the installed programs" \
   test ! -e /usr/bin/logs -a ! -e /usr/bin/loggersettings.txt
 
