@@ -11,7 +11,7 @@ TEST(CommandLine, HelpVersionAndUnknownOptionsAnswerAndTouchNothing) {
         const char* program;
         std::vector<std::string> args;
         int status;
-        std::string out; // the start of the standard output
+        std::string out; // the start of the standard output; empty: nothing at all
         std::string err;
     } cases[] = {
         {KELVOLOGGER_PATH, {"--help"}, 0, "usage: kelvologger", ""},
@@ -49,7 +49,7 @@ TEST(CommandLine, HelpVersionAndUnknownOptionsAnswerAndTouchNothing) {
                   output.path());
         const auto what = program.filename().string() + " " + testing::PrintToString(c.args);
         EXPECT_EQ(p.waitExit(), c.status) << what;
-        EXPECT_EQ(p.out().substr(0, c.out.size()), c.out) << what;
+        EXPECT_EQ(c.out.empty() ? p.out() : p.out().substr(0, c.out.size()), c.out) << what;
         EXPECT_EQ(p.err(), c.err) << what;
         // The help of both programs names where their files are: here, beside the program.
         if (c.args == std::vector<std::string>{"--help"}) {
