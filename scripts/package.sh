@@ -5,9 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh package
-# Debian's hardening (fortified functions, stack protector, read-only relocations, bind now),
-# without debugging information;
-# CMake's -O3 for Release comes after these flags and wins over their -O2.
+# Debian's hardening flags (fortified functions, stack protector, read-only relocations, bind
+# now) without -g; CMake's -O3 for Release comes after them and wins over their -O2.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS | sed "s/-g //")"
 LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
