@@ -2,6 +2,7 @@
 
 #include "Traffic.h"
 #include "logfiles/CodePage.h"
+#include "logfiles/FilesFolder.h"
 #include "logfiles/LogNames.h"
 #include "logfiles/TextFile.h"
 
@@ -32,14 +33,16 @@ std::string lowerAscii(std::string_view s) {
 LoggerPresenter::LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder,
                                  QueueLimits limits,
                                  const std::vector<std::filesystem::path>& rescueFolders)
-    : m_ports(ports), m_programFolder(std::move(programFolder)), m_limits(limits),
-      m_activity(logfiles::logsFolder(m_programFolder), ports.clock, *this),
-      m_rescue(rescueFolders, logfiles::logsFolder(m_programFolder)) {}
+    : m_ports(ports), m_programFolder(std::move(programFolder)),
+      m_filesFolder(logfiles::filesFolder(m_programFolder)), m_limits(limits),
+      m_activity(logfiles::logsFolder(m_filesFolder), ports.clock, *this),
+      m_rescue(rescueFolders, logfiles::logsFolder(m_filesFolder)) {}
 
 bool LoggerPresenter::start(std::string_view arguments) {
-    const std::string version = "v" + std::string(kVersion);
-    // The folder too: a second logger with another environment must not clear its files.
-    if (!m_ports.instance.acquire(m_programFolder)) {
+    // Not "v" + std::string(...): GCC 12 at -O3 warns falsely of overlapping copies there.
+    const std::string version = std::string("v").append(kVersion);
+    // The files' folder too: a second logger with another environment must not clear its files.
+    if (!m_ports.instance.acquire(m_filesFolder)) {
         m_ports.dialogs.message("Kelvo Logger " + version + "\r\n     is already running.");
         m_ended = true;
         return false;
@@ -48,7 +51,7 @@ bool LoggerPresenter::start(std::string_view arguments) {
     m_ports.view.changed(LoggerView::Part::version);
     loadsettings();
 
-    const auto logs = logfiles::logsFolder(m_programFolder);
+    const auto logs = logfiles::logsFolder(m_filesFolder);
     std::error_code ec;
     std::filesystem::create_directories(logs, ec);
     if (ec)
@@ -56,10 +59,10 @@ bool LoggerPresenter::start(std::string_view arguments) {
                                 describe(logs, ec));
     logfiles::removeLeftoverTemporaries(logs);
     if (const auto restored = m_activity.restore(); restored.error)
-        m_ports.dialogs.message(
-            "The log of the last run cannot be read back:\r\n" +
-            describe(logfiles::currentLogPath(m_programFolder), restored.error) +
-            (restored.keptAs.empty() ? std::string()
+        m_ports.dialogs.message("The log of the last run cannot be read back:\r\n" +
+                                describe(logfiles::currentLogPath(m_filesFolder), restored.error) +
+                                (restored.keptAs.empty()
+                                     ? std::string()
                                      : "\r\nIt is kept as " + restored.keptAs.string()));
     bringBackRescuedLogs();
 
@@ -105,7 +108,7 @@ void LoggerPresenter::bringBackRescuedLogs() {
 }
 
 void LoggerPresenter::loadsettings() {
-    const auto path = m_programFolder / std::string(settings::kFileName);
+    const auto path = m_filesFolder / std::string(settings::kFileName);
     std::string text;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
@@ -132,7 +135,7 @@ void LoggerPresenter::loadsettings() {
 }
 
 void LoggerPresenter::savesettings() {
-    const auto path = m_programFolder / std::string(settings::kFileName);
+    const auto path = m_filesFolder / std::string(settings::kFileName);
     const auto err = logfiles::writeAtomically(path, settings::fileText(m_switches, m_udpport));
     tellOnce(m_toldSettingsWrite,
              err ? std::optional("The settings cannot be saved:\r\n" + describe(path, err))

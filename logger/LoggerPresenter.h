@@ -47,8 +47,9 @@ public:
     // and the window's update, as long as the last tick's took, stay within kTickBudget.
     static constexpr std::size_t kCatchUpQueued = 25;
     static constexpr std::chrono::milliseconds kTickBudget{40};
-    // `rescueFolders`: the user's folders, best first, that take the log at the end when the
-    // logs folder cannot.
+    // The viewer is started from programFolder; the logs and the settings live in
+    // logfiles::filesFolder(programFolder). `rescueFolders`: the user's folders, best first,
+    // that take the log at the end when the logs folder cannot.
     LoggerPresenter(LoggerPorts ports, std::filesystem::path programFolder, QueueLimits limits = {},
                     const std::vector<std::filesystem::path>& rescueFolders = {});
 
@@ -90,7 +91,7 @@ public:
     std::string droppedText() const;
     const UsersTable& users() const { return m_users; }
     const ActivityLog& activity() const { return m_activity; }
-    const std::filesystem::path& programFolder() const { return m_programFolder; }
+    const std::filesystem::path& filesFolder() const { return m_filesFolder; }
 
 private:
     static std::size_t index(settings::Setting s) { return static_cast<std::size_t>(s); }
@@ -115,6 +116,7 @@ private:
 
     LoggerPorts m_ports;
     std::filesystem::path m_programFolder;
+    std::filesystem::path m_filesFolder;
     QueueLimits m_limits;
     bool m_ended = false;
     bool m_ending = false;

@@ -89,13 +89,13 @@ void LoggerPresenter::archiveAtEnd() {
         return;
     case ActivityLog::Ending::SavedIn::rescue:
         m_ports.dialogs.message("The log cannot be written into " +
-                                logfiles::logsFolder(m_programFolder).string() +
-                                "; it is saved as " + end.path.string() +
+                                logfiles::logsFolder(m_filesFolder).string() + "; it is saved as " +
+                                end.path.string() +
                                 " and comes back into the logs folder at the next start." + why);
         return;
     case ActivityLog::Ending::SavedIn::nowhere:
         m_ports.dialogs.message("The log cannot be saved anywhere; the lines that " +
-                                logfiles::currentLogPath(m_programFolder).string() +
+                                logfiles::currentLogPath(m_filesFolder).string() +
                                 " does not hold are lost." + why);
         return;
     }

@@ -10,6 +10,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
 else
   dir=build
-  scripts/build.sh "$dir"
+  # scripts/run.sh builds the same folder without the tests: turn them back on.
+  scripts/build.sh "$dir" -DBUILD_TESTING=ON
 fi
 ctest --test-dir "$dir" --output-on-failure -j2 --timeout 300

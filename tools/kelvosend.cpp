@@ -15,7 +15,7 @@
 
 namespace {
 const char* kUsage =
-    "usage: kelvosend [--host H] [--port P] COMMAND\n"
+    "usage: kelvosend [--host H] [--port P] COMMAND   (or --help, --version)\n"
     "  signon USER COMPUTER    a sign-on    ***[COMPUTER]=USER\n"
     "  hello USER COMPUTER     a hello      **-[COMPUTER]=USER\n"
     "  signoff USER COMPUTER   a sign-off   -**[COMPUTER]=USER\n"
@@ -27,7 +27,8 @@ const char* kUsage =
     "                          N numbered messages of B bytes (60), back to back, or R a second\n"
     "  flood N [--max-size B] [--seed S]\n"
     "                          N datagrams of random bytes, 0 to B (65507) bytes long;\n"
-    "                          each begins with its number between two #, as far as it fits\n";
+    "                          each begins with its number between two #, as far as it fits\n"
+    "After --, every argument is taken as it stands (a text that begins with --).\n";
 
 struct Sender {
     int fd = -1;
@@ -37,7 +38,8 @@ struct Sender {
 
     bool send(const std::string& bytes) {
         for (;;) {
-            if (::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), toLen) >= 0) {
+            if (::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to),
+                         toLen) >= 0) {
                 ++sent;
                 return true;
             }
@@ -65,15 +67,19 @@ void demo(Sender& s, int rounds, int paceMs) {
                            "meeting moved to 3pm", "who has the projector key?",
                            "coffee machine fixed"};
     const auto pause = [&] { std::this_thread::sleep_for(std::chrono::milliseconds(paceMs)); };
-    for (const auto& u : users) s.send(identity("***", u.name, u.computer)), pause();
+    for (const auto& u : users)
+        s.send(identity("***", u.name, u.computer)), pause();
     std::mt19937 rng(7);
     for (int r = 0; r < rounds; ++r) {
         const auto& u = users[rng() % std::size(users)];
-        if (rng() % 4 == 0) s.send(identity("**-", u.name, u.computer));
-        else s.send(std::string("[") + u.name + "] " + lines[rng() % std::size(lines)]);
+        if (rng() % 4 == 0)
+            s.send(identity("**-", u.name, u.computer));
+        else
+            s.send(std::string("[") + u.name + "] " + lines[rng() % std::size(lines)]);
         pause();
     }
-    for (const auto& u : users) s.send(identity("-**", u.name, u.computer)), pause();
+    for (const auto& u : users)
+        s.send(identity("-**", u.name, u.computer)), pause();
 }
 
 // Random bytes fast enough to fill gigabytes of datagrams a minute.
@@ -105,8 +111,13 @@ int main(int argc, char* argv[]) {
     std::string host = "127.0.0.1", port = "4111";
     std::vector<std::string> args;
     unsigned long long size = 60, maxSize = 65507, seed = 1, rounds = 20, pace = 700, rate = 0;
+    bool optionsEnd = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (optionsEnd || !a.starts_with("--")) {
+            args.push_back(a);
+            continue;
+        }
         const bool hasValue = i + 1 < argc;
         unsigned long long* number = a == "--size"       ? &size
                                      : a == "--max-size" ? &maxSize
@@ -115,10 +126,22 @@ int main(int argc, char* argv[]) {
                                      : a == "--pace"     ? &pace
                                      : a == "--rate"     ? &rate
                                                          : nullptr;
-        if ((a == "--host" || a == "--port") && hasValue) (a == "--host" ? host : port) = argv[++i];
-        else if (number && hasValue && parseCount(argv[i + 1], *number)) ++i;
-        else if (a == "-h" || a == "--help") return std::fputs(kUsage, stdout), 0;
-        else args.push_back(a);
+        if ((a == "--host" || a == "--port") && hasValue)
+            (a == "--host" ? host : port) = argv[++i];
+        else if (number && hasValue && parseCount(argv[i + 1], *number))
+            ++i;
+        else if (a == "--help")
+            return std::fputs(kUsage, stdout), 0;
+        else if (a == "--version")
+            return std::puts("kelvosend " KELVO_VERSION), 0;
+        else if (a == "--")
+            optionsEnd = true;
+        else if (number || a == "--host" || a == "--port")
+            return std::fprintf(stderr, "kelvosend: %s wants a value\n", argv[i]), 2;
+        else
+            return std::fprintf(stderr, "kelvosend: unknown option %s (--help lists the options)\n",
+                                argv[i]),
+                   2;
     }
     if (args.empty()) return std::fputs(kUsage, stderr), 2;
 
@@ -138,7 +161,10 @@ int main(int argc, char* argv[]) {
     const auto started = std::chrono::steady_clock::now();
     unsigned long long n = 0;
     if ((cmd == "signon" || cmd == "hello" || cmd == "signoff") && args.size() == 3) {
-        s.send(identity(cmd == "signon" ? "***" : cmd == "hello" ? "**-" : "-**", args[1], args[2]));
+        s.send(identity(cmd == "signon"  ? "***"
+                        : cmd == "hello" ? "**-"
+                                         : "-**",
+                        args[1], args[2]));
     } else if (cmd == "message" && args.size() == 2) {
         s.send("[" + args[1]);
     } else if (cmd == "junk" && args.size() == 2) {
@@ -148,7 +174,9 @@ int main(int argc, char* argv[]) {
     } else if (cmd == "burst" && args.size() == 2 && parseCount(args[1].c_str(), n)) {
         for (unsigned long long i = 0; i < n; ++i) {
             // Paced by the schedule, not by the last send, so that a late datagram is caught up.
-            if (rate) std::this_thread::sleep_until(started + std::chrono::nanoseconds(i * 1'000'000'000ull / rate));
+            if (rate)
+                std::this_thread::sleep_until(
+                    started + std::chrono::nanoseconds(i * 1'000'000'000ull / rate));
             std::string d = "[" + std::to_string(i);
             d.resize(std::max<std::size_t>(d.size(), size), '.');
             s.send(d);
@@ -161,13 +189,15 @@ int main(int argc, char* argv[]) {
             random.fill(d);
             // The number lets a reader of the log check order and completeness.
             const std::string number = "#" + std::to_string(i) + "#";
-            d.replace(0, std::min(d.size(), number.size()), number, 0, std::min(d.size(), number.size()));
+            d.replace(0, std::min(d.size(), number.size()), number, 0,
+                      std::min(d.size(), number.size()));
             s.send(d);
         }
     } else {
         return std::fputs(kUsage, stderr), 2;
     }
-    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double secs =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (cmd == "burst" || cmd == "flood")
         std::printf("sent %llu datagrams in %.3f s (%.0f per second), %llu failed\n", s.sent, secs,
                     secs > 0 ? static_cast<double>(s.sent) / secs : 0.0, s.failed);

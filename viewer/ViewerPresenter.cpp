@@ -31,7 +31,7 @@ bool ViewerPresenter::start() {
     m_check2 = false;
     m_label1 = kNoFile;
     m_label3.clear();
-    m_label4 = "v" + std::string(kVersion);
+    m_label4 = std::string("v").append(kVersion); // not "v" + ...: a false -Wrestrict at -O3
     m_ports.view.changed(Part::labels);
     if (!command2()) return false;
     command1();
