@@ -72,18 +72,6 @@ protected:
     }
 };
 
-TEST_F(AutostartTest, ARunValueIsADesktopEntryThatStartsItsCommand) {
-    runValue("Kelvo Logger AutoStart").Value("\"/opt/kelvo/kelvologger\" /m"s);
-    const auto text = entryFile("kelvo-run-kelvo_20logger_20autostart.desktop");
-    EXPECT_TRUE(text.find("\n[Desktop Entry]\nType=Application\n") != std::string::npos) << text;
-    EXPECT_EQ(keyOf(text, "Name"), "Kelvo Logger AutoStart");
-    EXPECT_EQ(keyOf(text, "Exec"), "/opt/kelvo/kelvologger /m");
-    EXPECT_EQ(runValue("KELVO LOGGER AUTOSTART").Value(),
-              Variant("\"/opt/kelvo/kelvologger\" /m"s));
-    EXPECT_FALSE(fs::exists(configHome() / kProgram / "registry" / "HKEY_CURRENT_USER.hive"))
-        << "the value lives in the entry alone";
-}
-
 // Every value keeps its type and bytes; the entry's Exec hands each argument over unchanged,
 // and a value with nothing to start gives a hidden entry.
 TEST_F(AutostartTest, ExecHandsEveryArgumentOverUnchanged) {
@@ -120,7 +108,8 @@ TEST_F(AutostartTest, ExecHandsEveryArgumentOverUnchanged) {
     }
 }
 
-TEST_F(AutostartTest, OnlyOurOwnEntriesAreListedAndChanged) {
+// A Run value is an entry of our own, named after the value; other files stay untouched.
+TEST_F(AutostartTest, RunValuesAreOurOwnEntriesAlone) {
     fs::create_directories(folder());
     const std::pair<std::string, std::string> others[] = {
         {"kelvo-run-notes.txt", "mine? no"},
@@ -131,6 +120,14 @@ TEST_F(AutostartTest, OnlyOurOwnEntriesAreListedAndChanged) {
         m_temp.write("config/autostart/" + name, text);
 
     runValue("Kelvo Logger AutoStart").Value("\"/opt/kelvo/kelvologger\" /m"s);
+    const auto ours = entryFile("kelvo-run-kelvo_20logger_20autostart.desktop");
+    EXPECT_TRUE(ours.find("\n[Desktop Entry]\nType=Application\n") != std::string::npos) << ours;
+    EXPECT_EQ(keyOf(ours, "Name"), "Kelvo Logger AutoStart");
+    EXPECT_EQ(keyOf(ours, "Exec"), "/opt/kelvo/kelvologger /m");
+    EXPECT_EQ(runValue("KELVO LOGGER AUTOSTART").Value(),
+              Variant("\"/opt/kelvo/kelvologger\" /m"s));
+    EXPECT_FALSE(fs::exists(configHome() / kProgram / "registry" / "HKEY_CURRENT_USER.hive"))
+        << "the value lives in the entry alone";
     runValue("Second/Name").Value("/bin/true"s);
     std::vector<std::string> names;
     long count = 0;

@@ -72,11 +72,8 @@ TEST_F(KeyTest, EnumerationsListEveryNameOnce) {
 
 TEST_F(KeyTest, MachineNamesGetTwoBackslashes) {
     cRegistry reg(kProgram, backend());
-    const std::pair<std::string, std::string> cases[] = {{"server", "\\\\server"},
-                                                         {"\\\\server", "\\\\server"},
-                                                         {"abc", "\\\\abc"},
-                                                         {"ab", ""},
-                                                         {"", ""}};
+    const std::pair<std::string, std::string> cases[] = {
+        {"\\\\server", "\\\\server"}, {"abc", "\\\\abc"}, {"ab", ""}, {"", ""}};
     for (const auto& [given, kept] : cases) {
         reg.Machine("previous");
         reg.Machine(given);

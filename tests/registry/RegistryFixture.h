@@ -64,5 +64,13 @@ private:
 // The error an action raises; none fails the test.
 registry::RegistryError raised(const std::function<void()>& action);
 
+// Each of the 256 byte values once, in order.
+inline std::string everyByte() {
+    std::string all;
+    for (int i = 0; i < 256; ++i)
+        all += static_cast<char>(i);
+    return all;
+}
+
 // Sets an environment variable for one test.
 void setEnvironment(const std::string& name, const std::string& value);

@@ -48,9 +48,8 @@ TEST_F(HostileFolder, WhatCannotBeReadIsRefusedWithoutBlocking) {
     write("secret.txt", "unreadable");
     ::chmod((logs / "secret.txt").c_str(), 0);
     const bool rootReads = ::access((logs / "secret.txt").c_str(), R_OK) == 0;
-    write("binary.txt", std::string("\0\x01\xff needle\r\n\0", 13));
     start();
-    EXPECT_EQ(viewer->rows().size(), 7u); // the folder is left out
+    EXPECT_EQ(viewer->rows().size(), 6u); // the folder is left out
     std::filesystem::remove(logs / "vanishing.txt");
     open(rowOf("log070812153045.txt"));
     viewer->changeSearchText("good");
@@ -65,11 +64,6 @@ TEST_F(HostileFolder, WhatCannotBeReadIsRefusedWithoutBlocking) {
         openRefused("secret.txt", "Permission denied");
     }
     searchAllEndsShown();
-
-    open(rowOf("binary.txt"));
-    EXPECT_EQ(viewer->shown().text(), std::string("\0\x01\xff needle\r\n\0\r\n", 15));
-    viewer->changeSearchText("NEEDLE");
-    EXPECT_EQ(viewer->shown().marks(), (std::vector<std::size_t>{4}));
     EXPECT_TRUE(view.wasBusy);
 }
 
@@ -93,8 +87,8 @@ TEST_F(HostileFolder, ALogReplacedByAFolderIsNeitherReadNorDeleted) {
     dialogs.answers = {Answer::Yes};
     viewer->deletefile();
     EXPECT_TRUE(std::filesystem::is_directory(logs / "log070812153046.txt"));
-    EXPECT_NE(dialogs.texts().back().find("could not be deleted: Is a directory"),
-              std::string::npos);
+    EXPECT_EQ(dialogs.texts().back(),
+              (logs / "log070812153046.txt").string() + "\r\ncould not be deleted: Is a directory");
     EXPECT_EQ(viewer->shown().text(), "soon a folder\r\n");
     open(1);
     openRefused("log070812153046.txt", "Not a regular file");
