@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and only those that are missing.
-# Usage: scripts/setup.sh run|test|ci   (each set includes the one before it)
+# Usage: scripts/setup.sh run|test|ci|windows   (run, test and ci each include the one before;
+# windows is what the Windows cross build and its tests under Wine need)
 set -euo pipefail
 
 run_pkgs=(cmake g++ make qt6-base-dev libgl-dev)
 test_pkgs=(libgtest-dev libgmock-dev)
-ci_pkgs=(clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
+windows_pkgs=(cmake make g++-mingw-w64-x86-64 googletest wine64 xvfb xauth zip)
+ci_pkgs=(clang libclang-rt-14-dev "${windows_pkgs[@]}")
 
 case "${1:-run}" in
   run) wanted=("${run_pkgs[@]}") ;;
   test) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}") ;;
   ci) wanted=("${run_pkgs[@]}" "${test_pkgs[@]}" "${ci_pkgs[@]}") ;;
-  *) echo "usage: $0 run|test|ci" >&2; exit 2 ;;
+  windows) wanted=("${windows_pkgs[@]}") ;;
+  *) echo "usage: $0 run|test|ci|windows" >&2; exit 2 ;;
 esac
 
 missing=()
