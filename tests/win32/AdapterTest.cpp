@@ -3,6 +3,9 @@
 #include "Udp.h"
 #include "platform/win32/NamedMutexLock.h"
 #include "platform/win32/SessionEnd.h"
+#include "platform/win32/Utf16.h"
+#include "platform/win32/WinDateNames.h"
+#include "platform/win32/WinDialogs.h"
 #include "platform/win32/WinTimer.h"
 
 #include <chrono>
@@ -101,4 +104,39 @@ TEST(SessionEnd, EndsTheLoggerAsNoInTheExitQuestionDoes) {
               "12-05-26:09:41p:MESSAGE :[one\r\n12-05-26:09:41p:SIGN ON :[PC7]=Ann\r\n"
               "12-05-26:09:41p:MESSAGE :[still queued\r\n\r\n");
     EXPECT_FALSE(handleSessionEnd(WM_CLOSE, 0, end, result));
+}
+
+TEST(WinDateNames, AreTheUserLocalesAbbreviations) {
+    const WinDateNames names;
+    for (WORD month = 1; month <= 12; ++month) {
+        SYSTEMTIME t{};
+        t.wYear = 2026;
+        t.wMonth = month;
+        t.wDay = static_cast<WORD>(month); // 2026-03-01 is a Sunday: all seven days come by
+        wchar_t day[16], mon[16];
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &t, L"ddd", day, 16, nullptr);
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &t, L"MMM", mon, 16, nullptr);
+        const LocalTime local{2026, month, month};
+        EXPECT_EQ(names.month(month), narrow(mon));
+        EXPECT_EQ(names.weekday(weekday(local)), narrow(day)) << month;
+    }
+}
+
+TEST(WinDialogs, TheInputBoxGivesWhatWasTypedOrNothingOnCancel) {
+    // The box runs its own message loop; a thread timer answers it from inside that loop.
+    static int s_answer = IDOK;
+    const auto answer = [](HWND, UINT, UINT_PTR id, DWORD) {
+        const HWND box = FindWindowW(L"#32770", L"Change your Ports");
+        if (!box) return;
+        KillTimer(nullptr, id);
+        SetDlgItemTextW(box, 102, L" 4112 ");
+        SendMessageW(box, WM_COMMAND, static_cast<WPARAM>(s_answer), 0);
+    };
+    WinDialogs dialogs("kelvologger");
+    for (int button : {IDOK, IDCANCEL}) {
+        s_answer = button;
+        SetTimer(nullptr, 0, 50, answer);
+        const auto typed = dialogs.input("Change your Ports", "Port:\r\n", "4111");
+        EXPECT_EQ(typed, button == IDOK ? std::optional<std::string>(" 4112 ") : std::nullopt);
+    }
 }
