@@ -1,8 +1,8 @@
 #include "LoggerHarness.h"
 #include "SocketLogger.h"
 #include "Udp.h"
+#include "logger/win32/Form1.h"
 #include "platform/win32/NamedMutexLock.h"
-#include "platform/win32/SessionEnd.h"
 #include "platform/win32/Utf16.h"
 #include "platform/win32/WinDateNames.h"
 #include "platform/win32/WinDialogs.h"
@@ -84,26 +84,36 @@ TEST(WinTimer, TicksThroughTheMessageLoopOnlyWhileEnabled) {
     EXPECT_EQ(ticks, stopped);
 }
 
+// Windows ends the session through the logger's real window: the same orderly end as "No".
 TEST(SessionEnd, EndsTheLoggerAsNoInTheExitQuestionDoes) {
     LoggerHarness h;
-    h.startLoggingAll();
-    h.receive({"[one"});
-    h.presenter.tick();
-    h.receive({"***[PC7]=Ann", "[still queued"});
-    const auto end = [&] { h.presenter.terminate(); };
-    std::intptr_t result = 0;
-    ASSERT_TRUE(handleSessionEnd(WM_QUERYENDSESSION, 0, end, result));
-    EXPECT_EQ(result, TRUE) << "the logger never holds the session up";
-    EXPECT_FALSE(h.presenter.ended());
-    ASSERT_TRUE(handleSessionEnd(WM_ENDSESSION, FALSE, end, result));
-    EXPECT_FALSE(h.presenter.ended()) << "another program refused: the session goes on";
-    ASSERT_TRUE(handleSessionEnd(WM_ENDSESSION, TRUE, end, result));
-    EXPECT_TRUE(h.presenter.ended() && h.view.quit);
+    Form1 window;
+    LoggerPresenter presenter{
+        {window, h.dialogs, h.socket, h.timer, h.clock, h.lock, h.launcher, h.autoStart},
+        h.dir.path()};
+    window.attach(presenter);
+    h.dir.write("loggersettings.txt", settings::fileText({1, 1, 1, 1, 1, 0}, "4111"));
+    ASSERT_TRUE(presenter.start({}));
+    Strings batch = {"[one"};
+    presenter.datagramsArrived(batch);
+    presenter.tick();
+    batch = {"***[PC7]=Ann", "[still queued"};
+    presenter.datagramsArrived(batch);
+    const HWND hwnd = window.handle();
+    EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, 0), TRUE) << "never holds it up";
+    SendMessageW(hwnd, WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(presenter.ended()) << "another program refused: the session goes on";
+    SendMessageW(hwnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(presenter.ended());
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop ends";
+    EXPECT_TRUE(h.dialogs.shown.empty());
     EXPECT_EQ(h.dir.read("loggersettings.txt"), settings::fileText({1, 1, 1, 1, 1, 0}, "4111"));
     EXPECT_EQ(h.dir.read("logs/log261205214130.txt"),
               "12-05-26:09:41p:MESSAGE :[one\r\n12-05-26:09:41p:SIGN ON :[PC7]=Ann\r\n"
               "12-05-26:09:41p:MESSAGE :[still queued\r\n\r\n");
-    EXPECT_FALSE(handleSessionEnd(WM_CLOSE, 0, end, result));
+    EXPECT_FALSE(std::filesystem::exists(h.logs() / "logtemp.txt"));
+    window.detach();
 }
 
 TEST(WinDateNames, AreTheUserLocalesAbbreviations) {
