@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_pkgs=(cmake g++ make qt6-base-dev libgl-dev)
 test_pkgs=(libgtest-dev libgmock-dev)
-windows_pkgs=(cmake make g++-mingw-w64-x86-64 googletest wine64 xvfb xauth zip)
+windows_pkgs=(cmake make g++ g++-mingw-w64-x86-64 googletest wine64 xvfb xauth xdotool zip)
 ci_pkgs=(clang libclang-rt-14-dev "${windows_pkgs[@]}")
 
 case "${1:-run}" in

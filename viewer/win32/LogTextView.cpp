@@ -128,6 +128,8 @@ void LogTextView::updateScrollBars() {
 }
 
 void LogTextView::scrollTo(std::size_t line, int x) {
+    // Setting the scroll bars redraws them at once, which a keystroke need not pay for.
+    if (line == m_firstLine && x == m_left) return;
     m_firstLine = line;
     m_left = x;
     updateScrollBars();
