@@ -34,7 +34,7 @@ mkdir -p "$pack" dist
 for exe in kelvologger kelvologviewer kelvosend; do
   x86_64-w64-mingw32-strip -o "$pack/$exe.exe" "$dir/bin/$exe.exe"
 done
-cp dist/README-windows.txt "$pack/README.txt"
+cp data/windows/README.txt "$pack/README.txt"
 zip -qj dist/kelvo-windows-x64.zip "$pack"/*
 echo "Packed dist/kelvo-windows-x64.zip"
 
