@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <initializer_list>
 #include <optional>
 #include <ostream>
@@ -23,5 +24,10 @@ std::optional<int> answerCommonOptions(const std::vector<std::string_view>& args
                                        std::initializer_list<std::string_view> ownOptions,
                                        const ProgramText& text, std::ostream& out,
                                        std::ostream& err);
+
+// What --help prints, the same from every shell of a program. `headlessOption`: the shell
+// takes --headless (the Linux logger).
+std::string loggerHelp(const std::filesystem::path& filesFolder, bool headlessOption);
+std::string viewerHelp(const std::filesystem::path& logsFolder);
 
 } // namespace logfiles

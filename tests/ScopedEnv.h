@@ -9,13 +9,22 @@ class ScopedEnv {
 public:
     ScopedEnv(const char* name, const std::optional<std::string>& value) : m_name(name) {
         if (const char* old = std::getenv(name)) m_old = old;
-        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+        set(name, value);
     }
-    ~ScopedEnv() { m_old ? ::setenv(m_name, m_old->c_str(), 1) : ::unsetenv(m_name); }
+    ~ScopedEnv() { set(m_name, m_old); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+    static void set(const char* name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+        // An empty value removes the variable.
+        ::_putenv_s(name, value ? value->c_str() : "");
+#else
+        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+#endif
+    }
+
     const char* m_name;
     std::optional<std::string> m_old;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 // A UDP port on 127.0.0.1 that nobody held a moment ago.
@@ -17,5 +18,5 @@ public:
     HeldUdpPort& operator=(const HeldUdpPort&) = delete;
 
 private:
-    int m_fd;
+    std::intptr_t m_fd; // a descriptor, or a Windows SOCKET
 };

@@ -1,17 +1,56 @@
 // kelvosend: speaks the messenger's datagram format to a logger, for demos, tests and
 // benchmarks. Sends to 127.0.0.1:4111 unless told otherwise.
-#include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <netdb.h>
 #include <random>
 #include <string>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+using Socket = SOCKET;
+using AddressLength = int;
+using Length = int;
+namespace {
+int lastError() {
+    return WSAGetLastError();
+}
+bool sendQueueFull(int e) {
+    return e == WSAENOBUFS || e == WSAEWOULDBLOCK || e == WSAEINTR;
+}
+std::string describe(int e) {
+    return "Winsock error " + std::to_string(e);
+}
+const char* lookupError(int e) {
+    return ::gai_strerrorA(e);
+}
+} // namespace
+#else
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <sys/socket.h>
+#include <unistd.h>
+using Socket = int;
+using AddressLength = socklen_t;
+using Length = std::size_t;
+namespace {
+int lastError() {
+    return errno;
+}
+bool sendQueueFull(int e) {
+    return e == ENOBUFS || e == EAGAIN || e == EINTR;
+}
+std::string describe(int e) {
+    return std::strerror(e);
+}
+const char* lookupError(int e) {
+    return ::gai_strerror(e);
+}
+} // namespace
+#endif
 
 namespace {
 const char* kUsage =
@@ -31,24 +70,25 @@ const char* kUsage =
     "After --, every argument is taken as it stands (a text that begins with --).\n";
 
 struct Sender {
-    int fd = -1;
+    Socket fd{};
     sockaddr_storage to{};
-    socklen_t toLen = 0;
+    AddressLength toLen = 0;
     unsigned long long sent = 0, failed = 0;
 
     bool send(const std::string& bytes) {
         for (;;) {
-            if (::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to),
-                         toLen) >= 0) {
+            if (::sendto(fd, bytes.data(), static_cast<Length>(bytes.size()), 0,
+                         reinterpret_cast<sockaddr*>(&to), toLen) >= 0) {
                 ++sent;
                 return true;
             }
-            if (errno == ENOBUFS || errno == EAGAIN || errno == EINTR) {
+            const int e = lastError();
+            if (sendQueueFull(e)) {
                 std::this_thread::yield(); // the kernel's send queue is full for a moment
                 continue;
             }
             ++failed;
-            std::fprintf(stderr, "kelvosend: %s\n", std::strerror(errno));
+            std::fprintf(stderr, "kelvosend: %s\n", describe(e).c_str());
             return false;
         }
     }
@@ -145,16 +185,20 @@ int main(int argc, char* argv[]) {
     }
     if (args.empty()) return std::fputs(kUsage, stderr), 2;
 
+#ifdef _WIN32
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+#endif
     addrinfo hints{}, *found = nullptr;
     hints.ai_socktype = SOCK_DGRAM;
     if (const int e = ::getaddrinfo(host.c_str(), port.c_str(), &hints, &found)) {
-        std::fprintf(stderr, "kelvosend: %s: %s\n", host.c_str(), ::gai_strerror(e));
+        std::fprintf(stderr, "kelvosend: %s: %s\n", host.c_str(), lookupError(e));
         return 1;
     }
     Sender s;
     s.fd = ::socket(found->ai_family, SOCK_DGRAM, 0);
     std::memcpy(&s.to, found->ai_addr, found->ai_addrlen);
-    s.toLen = found->ai_addrlen;
+    s.toLen = static_cast<AddressLength>(found->ai_addrlen);
     ::freeaddrinfo(found);
 
     const std::string& cmd = args[0];

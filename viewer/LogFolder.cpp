@@ -50,7 +50,9 @@ std::error_code deleteLog(const std::filesystem::path& path) {
     std::error_code ec;
     if (std::filesystem::is_directory(std::filesystem::symlink_status(path, ec)))
         return std::make_error_code(std::errc::is_a_directory);
-    std::filesystem::remove(path, ec);
+    // remove() says false, not an error, for a file that is gone: that is no deletion.
+    if (!std::filesystem::remove(path, ec) && !ec)
+        return std::make_error_code(std::errc::no_such_file_or_directory);
     return ec;
 #else
     // unlink, unlike remove(), never takes an empty folder that has taken the name meanwhile.

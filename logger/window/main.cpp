@@ -97,22 +97,14 @@ int runHeadless(int argc, char* argv[], const std::string& arguments,
     return QCoreApplication::exec();
 }
 
-std::string helpText(const std::filesystem::path& programFolder) {
-    return "usage: kelvologger [/m] [--headless]\n"
-           "Listens for Kelvo IM's datagrams on a UDP port (4111) and logs the activity.\n"
-           "  /m           start with the window minimised\n"
-           "  --headless   no window, even on a desktop: each logged line is printed\n"
-           "  --help       this text;  --version  the version\n"
-           "Logs (logs/) and settings (loggersettings.txt) are kept in\n  " +
-           logfiles::filesFolder(programFolder).string() + "\n";
-}
 } // namespace
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const auto programFolder = runningProgramFolder(argv[0]);
-    const logfiles::ProgramText text{"kelvologger", LoggerPresenter::kVersion,
-                                     helpText(programFolder)};
+    const logfiles::ProgramText text{
+        "kelvologger", LoggerPresenter::kVersion,
+        logfiles::loggerHelp(logfiles::filesFolder(programFolder), true)};
     if (const auto status =
             logfiles::answerCommonOptions(args, {"--headless"}, text, std::cout, std::cerr))
         return *status;

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <mutex>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -18,43 +17,9 @@ constexpr std::size_t kMaxDatagram = 65536;
 SocketError errorOf(int number) {
     return {number, std::strerror(number), number == EADDRINUSE};
 }
-} // namespace
-
-struct PosixUdpSocket::Intake {
-    explicit Intake(PendingLimits l) : limits(l) {}
-    const PendingLimits limits;
-    std::mutex mutex;
-    std::vector<std::string> pending;
-    std::size_t pendingBytes = 0;
-    std::size_t dropped = 0;
-    bool errorPending = false;
-
-    bool idle() const { return pending.empty() && dropped == 0 && !errorPending; }
-};
-
-namespace {
-// Takes what the receive thread gathered; runs on the window's thread.
-void deliver(const std::weak_ptr<PosixUdpSocket::Intake>& weak, DatagramSink& sink) {
-    const auto intake = weak.lock();
-    if (!intake) return;
-    std::vector<std::string> batch;
-    std::size_t dropped = 0;
-    bool error = false;
-    {
-        std::lock_guard lock(intake->mutex);
-        batch.swap(intake->pending);
-        intake->pendingBytes = 0;
-        std::swap(dropped, intake->dropped);
-        std::swap(error, intake->errorPending);
-    }
-    if (!batch.empty()) sink.datagramsArrived(batch);
-    if (dropped) sink.datagramsDropped(dropped);
-    if (error) sink.socketError();
-}
-
 // Reads every datagram the socket holds now into the intake; true if the window's thread
 // must be told (the intake was empty before).
-bool receiveAvailable(int fd, PosixUdpSocket::Intake& intake, std::vector<char>& buffers) {
+bool receiveAvailable(int fd, DatagramIntake& intake, std::vector<char>& buffers) {
     mmsghdr msgs[kBatch];
     iovec iovs[kBatch];
     bool wake = false;
@@ -67,29 +32,19 @@ bool receiveAvailable(int fd, PosixUdpSocket::Intake& intake, std::vector<char>&
         }
         const int n = ::recvmmsg(fd, msgs, kBatch, MSG_DONTWAIT, nullptr);
         if (n < 0 && errno == EINTR) continue;
-        std::lock_guard lock(intake.mutex);
-        const bool wasIdle = intake.idle();
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) intake.errorPending = true;
-        for (int i = 0; i < n; ++i) {
-            const std::size_t size = msgs[i].msg_len;
-            if (intake.pending.size() >= intake.limits.datagrams ||
-                intake.pendingBytes + size > intake.limits.bytes) {
-                ++intake.dropped;
-                continue;
-            }
-            intake.pendingBytes += size;
-            intake.pending.emplace_back(buffers.data() + static_cast<std::size_t>(i) * kMaxDatagram,
-                                        size);
-        }
-        wake |= wasIdle && !intake.idle();
+        DatagramIntake::Batch batch(intake);
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) batch.error();
+        for (int i = 0; i < n; ++i)
+            batch.add(buffers.data() + static_cast<std::size_t>(i) * kMaxDatagram, msgs[i].msg_len);
+        wake |= batch.wake();
         if (n < static_cast<int>(kBatch)) return wake;
     }
 }
 
-void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intake,
-                 DatagramSink& sink, const PosixUdpSocket::Post& post) {
+void receiveLoop(int fd, int wake, std::shared_ptr<DatagramIntake> intake, DatagramSink& sink,
+                 const PosixUdpSocket::Post& post) {
     std::vector<char> buffers(kBatch * kMaxDatagram);
-    std::weak_ptr<PosixUdpSocket::Intake> weak = intake;
+    std::weak_ptr<DatagramIntake> weak = intake;
     for (;;) {
         pollfd fds[2] = {{fd, POLLIN, 0}, {wake, POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) {
@@ -97,13 +52,14 @@ void receiveLoop(int fd, int wake, std::shared_ptr<PosixUdpSocket::Intake> intak
             return;
         }
         if (fds[1].revents) return;
-        if (receiveAvailable(fd, *intake, buffers)) post([weak, &sink] { deliver(weak, sink); });
+        if (receiveAvailable(fd, *intake, buffers))
+            post([weak, &sink] { DatagramIntake::deliver(weak, sink); });
     }
 }
 } // namespace
 
 PosixUdpSocket::PosixUdpSocket(DatagramSink& sink, Post post, PendingLimits limits)
-    : m_sink(sink), m_post(std::move(post)), m_intake(std::make_shared<Intake>(limits)) {}
+    : m_sink(sink), m_post(std::move(post)), m_intake(std::make_shared<DatagramIntake>(limits)) {}
 
 PosixUdpSocket::~PosixUdpSocket() {
     stopReceiving();
@@ -131,7 +87,7 @@ void PosixUdpSocket::close() {
         stopReceiving();
         std::vector<char> buffers(kBatch * kMaxDatagram);
         receiveAvailable(m_fd, *m_intake, buffers);
-        deliver(m_intake, m_sink);
+        DatagramIntake::deliver(m_intake, m_sink);
     }
     closeDescriptors();
 }

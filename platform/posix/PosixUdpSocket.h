@@ -1,17 +1,10 @@
 #pragma once
 
-#include "platform/UdpSocket.h"
+#include "platform/DatagramIntake.h"
 
 #include <functional>
 #include <memory>
 #include <thread>
-
-// What may wait for the window's thread when it falls behind; past it datagrams are dropped
-// and counted, so that a flood cannot exhaust memory while the window is busy.
-struct PendingLimits {
-    std::size_t datagrams = 250'000;
-    std::size_t bytes = std::size_t{64} << 20;
-};
 
 // Receives on a thread of its own, so that no datagram is lost while the window is busy
 // painting or a message box is open: every pending datagram is read as soon as the socket has
@@ -28,8 +21,6 @@ public:
     std::int64_t localPort() const override { return m_port; }
     SocketError bind() override;
 
-    struct Intake; // shared with the receive thread and with posted deliveries
-
 private:
     void stopReceiving();
     void closeDescriptors();
@@ -41,6 +32,6 @@ private:
     int m_wake[2] = {-1, -1};
     // Lives as long as the socket, so that a close never drops what was received but not
     // yet handed over.
-    std::shared_ptr<Intake> m_intake;
+    std::shared_ptr<DatagramIntake> m_intake;
     std::thread m_thread;
 };

@@ -9,8 +9,26 @@
 TEST(FilesFolder, BesideTheProgramWhereItCanWriteElseInTheUsersDataFolder) {
     TempDir dir;
     dir.write("file", "");
-    const auto writable = dir.path();
     const auto unwritable = dir / "file" / "bin"; // below a file: not even root writes there
+#ifdef _WIN32
+    // Windows' branch: the probe file decides, and the user's folder is %LOCALAPPDATA%\kelvo.
+    const std::string local = (dir / "local").string();
+    const struct {
+        std::filesystem::path program;
+        std::optional<std::string> localAppData;
+        std::filesystem::path expected;
+    } cases[] = {
+        {dir.path(), local, dir.path()},
+        {unwritable, local, dir / "local" / "kelvo"},
+        {unwritable, std::nullopt, unwritable}, // nowhere better to go
+    };
+    for (const auto& c : cases) {
+        const ScopedEnv env("LOCALAPPDATA", c.localAppData);
+        EXPECT_EQ(logfiles::filesFolder(c.program), c.expected) << c.program;
+    }
+    EXPECT_TRUE(fileNames(dir.path()) == std::vector<std::string>{"file"}) << "the probe is gone";
+#else
+    const auto writable = dir.path();
     const std::filesystem::path installed = KELVO_INSTALL_BINDIR;
     const std::string data = (dir / "data").string(), home = (dir / "home").string();
     const auto homeFolder = dir / "home" / ".local" / "share" / "kelvo";
@@ -32,4 +50,5 @@ TEST(FilesFolder, BesideTheProgramWhereItCanWriteElseInTheUsersDataFolder) {
         EXPECT_EQ(logfiles::filesFolder(c.program), c.expected)
             << c.program << " XDG_DATA_HOME=" << c.xdgDataHome.value_or("(unset)");
     }
+#endif
 }

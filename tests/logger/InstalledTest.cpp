@@ -7,11 +7,18 @@
 // Installed, the logger cannot write its own folder: its settings and logs go to the user's
 // data folder, where the viewer looks too, and the viewer is still started from beside it.
 TEST(InstalledLogger, KeepsItsFilesInTheUsersDataFolderAndStartsTheViewerBesideItself) {
+#ifdef _WIN32
+    constexpr const char* kDataVariable = "LOCALAPPDATA";
+    constexpr const char* kViewer = "kelvologviewer.exe";
+#else
+    constexpr const char* kDataVariable = "XDG_DATA_HOME";
+    constexpr const char* kViewer = "kelvologviewer";
+#endif
     LoggerHarness h;
     h.dir.write("file", "");
     const auto programFolder = h.dir / "file" / "bin"; // below a file: no one writes there
     const auto data = h.dir / "data";
-    const ScopedEnv xdg("XDG_DATA_HOME", data.string());
+    const ScopedEnv env(kDataVariable, data.string());
     const auto files = data / "kelvo";
     ASSERT_EQ(logfiles::filesFolder(programFolder), files);
     std::filesystem::create_directories(files); // as the program does before it starts
@@ -30,5 +37,5 @@ TEST(InstalledLogger, KeepsItsFilesInTheUsersDataFolderAndStartsTheViewerBesideI
     EXPECT_NE(readFile(files / "loggersettings.txt").find("[FILTERSIGNONS       ]=1\r\n"),
               std::string::npos);
     EXPECT_EQ(fileNames(files / "logs"), std::vector<std::string>{"log261205214130.txt"});
-    EXPECT_EQ(h.launcher.started, std::vector{programFolder / "kelvologviewer"});
+    EXPECT_EQ(h.launcher.started, std::vector{programFolder / kViewer});
 }

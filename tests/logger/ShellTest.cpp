@@ -49,21 +49,31 @@ TEST(Exit, NoSavesLogsTheQueueArchivesAndEnds) {
 }
 
 TEST(ViewLogs, StartsTheViewerBesideTheLoggerOrSaysWhyNot) {
+#ifdef _WIN32
+    constexpr const char* kViewer = "kelvologviewer.exe";
+#else
+    constexpr const char* kViewer = "kelvologviewer";
+#endif
     LoggerHarness h;
     h.startLoggingAll();
     h.presenter.viewLogs();
-    EXPECT_EQ(h.launcher.started, std::vector<std::filesystem::path>{h.dir / "kelvologviewer"});
+    EXPECT_EQ(h.launcher.started, std::vector<std::filesystem::path>{h.dir / kViewer});
     EXPECT_TRUE(h.dialogs.shown.empty());
     h.launcher.failure = "The file does not exist.";
     h.presenter.viewLogs();
     EXPECT_EQ(h.dialogs.texts(),
-              Strings{"The log viewer cannot be started:\r\n" +
-                      (h.dir / "kelvologviewer").string() + "\r\nThe file does not exist."});
+              Strings{"The log viewer cannot be started:\r\n" + (h.dir / kViewer).string() +
+                      "\r\nThe file does not exist."});
     EXPECT_FALSE(h.presenter.ended());
 }
 
 // Every answer to the port box on a real socket, and what listens afterwards.
 TEST(PortChange, OnlyAFreePortMovesTheLoggerAndNoAnswerEndsIt) {
+#ifdef _WIN32
+    const std::string kInUse = "Error :Address in use\r\nError #10048";
+#else
+    const std::string kInUse = "Error :Address already in use\r\nError #98";
+#endif
     SocketLogger l;
     ASSERT_TRUE(l.presenter.start({}));
     const std::string port = std::to_string(l.port), held = std::to_string(freeUdpPort());
@@ -85,7 +95,7 @@ TEST(PortChange, OnlyAFreePortMovesTheLoggerAndNoAnswerEndsIt) {
         {"70000", outOfRange("70000")},
         {"0.4", outOfRange("0")},
         {"-1", outOfRange("-1")},
-        {held, "Error :Address already in use\r\nError #98\r\nPort " + held + " is in use."},
+        {held, kInUse + "\r\nPort " + held + " is in use."},
     };
     // Listening on the earlier port while the box is open, not only after it.
     bool heardWhileOpen = false;

@@ -1,7 +1,13 @@
 #pragma once
 
 #include "LoggerHarness.h"
+#ifdef _WIN32
+#include "platform/win32/WinUdpSocket.h"
+using NativeUdpSocket = WinUdpSocket;
+#else
 #include "platform/posix/PosixUdpSocket.h"
+using NativeUdpSocket = PosixUdpSocket;
+#endif
 
 #include <functional>
 #include <mutex>
@@ -24,6 +30,6 @@ struct SocketLogger {
     int port;
     std::mutex handedOverMutex;
     std::vector<std::function<void()>> handedOver;
-    PosixUdpSocket socket;
+    NativeUdpSocket socket;
     LoggerPresenter presenter{h.ports(socket), h.dir.path()};
 };

@@ -13,17 +13,10 @@
 #include <QIcon>
 #include <iostream>
 
-namespace {
-std::string helpText(const std::filesystem::path& logs) {
-    return "usage: kelvologviewer\n"
-           "Lists, shows, searches and deletes the logs that kelvologger writes, in\n  " +
-           logs.string() + "\n  --help       this text;  --version  the version\n";
-}
-} // namespace
-
 int main(int argc, char* argv[]) {
     const auto logs = logfiles::logsFolder(logfiles::filesFolder(runningProgramFolder(argv[0])));
-    const logfiles::ProgramText text{"kelvologviewer", ViewerPresenter::kVersion, helpText(logs)};
+    const logfiles::ProgramText text{"kelvologviewer", ViewerPresenter::kVersion,
+                                     logfiles::viewerHelp(logs)};
     if (const auto status =
             logfiles::answerCommonOptions({argv + 1, argv + argc}, {}, text, std::cout, std::cerr))
         return *status;
