@@ -46,4 +46,24 @@ std::string_view ShownText::line(std::size_t index) const {
     return text.substr(begin, end - begin);
 }
 
+ShownText::LineRuns::LineRuns(const ShownText& shown, std::size_t index)
+    : m_shown(shown), m_base(shown.m_lineStarts[index]), m_length(shown.line(index).size()),
+      // The first mark that reaches into this line.
+      m_mark(std::upper_bound(
+          shown.m_marks.begin(), shown.m_marks.end(), m_base,
+          [&](std::size_t at, std::size_t m) { return at < m + shown.m_markLength; })) {}
+
+ShownText::LineRuns::Run ShownText::LineRuns::from(std::size_t offset) {
+    const auto& marks = m_shown.m_marks;
+    const std::size_t length = m_shown.m_markLength;
+    while (m_mark != marks.end() && *m_mark + length <= m_base + offset)
+        ++m_mark;
+    const bool marked = m_mark != marks.end() && *m_mark <= m_base + offset;
+    // A run ends where the marking changes.
+    const std::size_t end = marked                  ? *m_mark + length - m_base
+                            : m_mark != marks.end() ? *m_mark - m_base
+                                                    : m_length;
+    return {std::min(m_length, end), marked};
+}
+
 } // namespace viewer

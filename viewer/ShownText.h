@@ -39,6 +39,24 @@ public:
     // The line's bytes without its CR LF.
     std::string_view line(std::size_t index) const;
 
+    // One line in runs of marked and unmarked bytes, for the windows to draw: from(0) is the
+    // first run, from(r.end) the next, while r.end is short of the line's length.
+    class LineRuns {
+    public:
+        struct Run {
+            std::size_t end; // offset in the line where the run ends
+            bool marked;
+        };
+        LineRuns(const ShownText& shown, std::size_t index);
+        Run from(std::size_t offset);
+
+    private:
+        const ShownText& m_shown;
+        std::size_t m_base;
+        std::size_t m_length;
+        std::vector<std::size_t>::const_iterator m_mark;
+    };
+
 private:
     std::string m_text;
     std::string m_folded;

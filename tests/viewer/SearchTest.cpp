@@ -65,3 +65,24 @@ TEST_F(SearchAsYouType, OpeningAnotherLogMarksItAndAnEmptyViewOnlyClearsTheNotic
     EXPECT_TRUE(marks().empty());
     EXPECT_EQ(viewer->label3(), "Not Found");
 }
+
+// The windows draw a line run by run: a mark split by nothing, marks at either end, a mark
+// reaching over the line break into the next line.
+TEST(ShownTextRuns, SplitEachLineWhereTheMarkingChanges) {
+    viewer::ShownText shown;
+    shown.assign("abXXab\r\nb ab");
+    ASSERT_TRUE(shown.markAll(viewer::Finder("b")));
+    using Runs = std::vector<std::pair<std::size_t, bool>>;
+    const Runs expected[] = {{{1, false}, {2, true}, {5, false}, {6, true}},
+                             {{1, true}, {3, false}, {4, true}}};
+    for (std::size_t line = 0; line < 2; ++line) {
+        viewer::ShownText::LineRuns runs(shown, line);
+        Runs got;
+        for (std::size_t at = 0; at < shown.line(line).size();) {
+            const auto run = runs.from(at);
+            got.emplace_back(run.end, run.marked);
+            at = run.end;
+        }
+        EXPECT_EQ(got, expected[line]) << line;
+    }
+}

@@ -178,24 +178,12 @@ void LogTextView::keyPressEvent(QKeyEvent* event) {
 
 void LogTextView::drawLine(QPainter& painter, std::size_t index, qreal baseline) const {
     const std::string_view line = m_shown->line(index);
-    const std::size_t base = m_shown->lineStarts()[index];
-    const auto& marks = m_shown->marks();
-    const std::size_t markLength = m_shown->markLength();
-    // The first mark that reaches into this line.
-    auto mark =
-        std::upper_bound(marks.begin(), marks.end(), base,
-                         [&](std::size_t at, std::size_t m) { return at < m + markLength; });
     const qreal right = viewport()->width();
     qreal x = kMargin - horizontalScrollBar()->value();
+    viewer::ShownText::LineRuns runs(*m_shown, index);
     std::size_t i = 0;
     while (i < line.size() && x < right) {
-        while (mark != marks.end() && *mark + markLength <= base + i)
-            ++mark;
-        const bool marked = mark != marks.end() && *mark <= base + i;
-        // A run ends where the marking changes.
-        const std::size_t runEnd =
-            std::min(line.size(), marked ? *mark + markLength - base
-                                         : (mark != marks.end() ? *mark - base : line.size()));
+        const auto [runEnd, marked] = runs.from(i);
         const Widths& widths = marked ? m_boldWidths : m_widths;
         std::size_t j = i;
         while (j < runEnd && x + widths[static_cast<unsigned char>(line[j])] <= 0)
