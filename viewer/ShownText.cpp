@@ -46,6 +46,16 @@ std::string_view ShownText::line(std::size_t index) const {
     return text.substr(begin, end - begin);
 }
 
+std::size_t ShownText::longestLine() const {
+    std::size_t longest = 0, longestLength = 0;
+    for (std::size_t i = 0; i < m_lineStarts.size(); ++i)
+        if (const auto n = line(i).size(); n > longestLength) {
+            longest = i;
+            longestLength = n;
+        }
+    return longest;
+}
+
 ShownText::LineRuns::LineRuns(const ShownText& shown, std::size_t index)
     : m_shown(shown), m_base(shown.m_lineStarts[index]), m_length(shown.line(index).size()),
       // The first mark that reaches into this line.

@@ -38,6 +38,8 @@ public:
     std::size_t lineOf(std::size_t offset) const;
     // The line's bytes without its CR LF.
     std::string_view line(std::size_t index) const;
+    // The index of the longest line (the first of equals): what the views size their width by.
+    std::size_t longestLine() const;
 
     // One line in runs of marked and unmarked bytes, for the windows to draw: from(0) is the
     // first run, from(r.end) the next, while r.end is short of the line's length.

@@ -85,4 +85,7 @@ TEST(ShownTextRuns, SplitEachLineWhereTheMarkingChanges) {
         }
         EXPECT_EQ(got, expected[line]) << line;
     }
+    // The views size their width by the longest line.
+    shown.assign("a\r\nlonger\r\nmiddle\r\nmid");
+    EXPECT_EQ(shown.longestLine(), 1u);
 }

@@ -77,13 +77,7 @@ void LogTextView::setSource(const viewer::ShownText& shown) {
 }
 
 void LogTextView::textReplaced() {
-    std::size_t longest = 0, longestLength = 0;
-    for (std::size_t i = 0; i < m_shown->lineStarts().size(); ++i)
-        if (const auto n = m_shown->line(i).size(); n > longestLength) {
-            longest = i;
-            longestLength = n;
-        }
-    const auto line = m_shown->line(longest);
+    const auto line = m_shown->line(m_shown->longestLine());
     const double measured = widthOf(line.substr(0, kMeasuredBytes), m_boldWidths);
     const double scale =
         static_cast<double>(std::max<std::size_t>(line.size(), 1)) /
