@@ -79,4 +79,20 @@ std::string logLine(const LocalTime& t, std::string_view logText) {
     return line;
 }
 
+std::string_view withoutUnfinishedLine(std::string_view currentLog) {
+    if (currentLog.size() <= kLineEnd.size() || currentLog.ends_with("\r\n\r\n"))
+        return currentLog;
+    // Back to the last line that a stamp begins: a continuation, even cut short, begins with
+    // a space.
+    auto lineEnd = currentLog.size() - kLineEnd.size();
+    for (;;) {
+        const auto before =
+            lineEnd == 0 ? std::string_view::npos : currentLog.rfind(kLineEnd, lineEnd - 1);
+        const auto start = before == std::string_view::npos ? 0 : before + kLineEnd.size();
+        if (start == 0 || currentLog[start] != kContinuation.front())
+            return currentLog.substr(0, start);
+        lineEnd = before;
+    }
+}
+
 } // namespace logfiles

@@ -39,4 +39,9 @@ inline constexpr std::string_view kContinuation = " | ";
 // The stamp, the log text with its continuation lines marked, and CR LF.
 std::string logLine(const LocalTime& t, std::string_view logText);
 
+// A current log as read back (readText): the logger extends it in place, so a run killed while
+// writing leaves it without the empty last line that every finished write ends with. Its last
+// log line was being written then and may lack its end or its continuation lines; it goes.
+std::string_view withoutUnfinishedLine(std::string_view currentLog);
+
 } // namespace logfiles

@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #ifdef _WIN32
@@ -35,6 +36,7 @@ std::error_code lastError() {
 #ifdef _WIN32
 constexpr int kReadFlags = O_RDONLY | O_BINARY;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_BINARY;
+constexpr int kExtendFlags = O_WRONLY | O_BINARY;
 int syncFile(int fd) {
     return _commit(fd);
 }
@@ -42,16 +44,28 @@ int syncFile(int fd) {
 #define write _write
 #define close _close
 #define open _open
-#define fstat _fstat
-using StatBuf = struct _stat;
+#define fstat _fstat64
+#define lseek _lseeki64
+using StatBuf = struct _stat64;
 #else
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+constexpr int kExtendFlags = O_WRONLY | O_NONBLOCK | O_CLOEXEC;
 int syncFile(int fd) {
     return ::fdatasync(fd);
 }
 using StatBuf = struct stat;
 #endif
+
+std::error_code writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const auto n = ::write(fd, content.data(), static_cast<unsigned>(content.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return lastError();
+        content.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return {};
+}
 
 // Closes the descriptor on every path out, so that no error leaves a file open.
 struct Fd {
@@ -118,17 +132,38 @@ std::error_code writeAtomically(const std::filesystem::path& path, std::string_v
     {
         Fd f{::open(temp.string().c_str(), kWriteFlags, 0644)};
         if (f.fd < 0) return lastError();
-        while (!content.empty()) {
-            const auto n = ::write(f.fd, content.data(), static_cast<unsigned>(content.size()));
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return discardTemp(lastError());
-            content.remove_prefix(static_cast<std::size_t>(n));
-        }
+        if (auto ec = writeAll(f.fd, content)) return discardTemp(ec);
         if (syncFile(f.fd) != 0) return discardTemp(lastError());
     }
     std::error_code ec;
     std::filesystem::rename(temp, path, ec);
     return ec ? discardTemp(ec) : ec;
+}
+
+std::error_code overwriteTail(const std::filesystem::path& path, std::uintmax_t size,
+                              std::uintmax_t offset, std::string_view content) {
+    Fd f{::open(path.string().c_str(), kExtendFlags)};
+    if (f.fd < 0) return lastError();
+    StatBuf st{};
+    if (::fstat(f.fd, &st) != 0) return lastError();
+    if ((st.st_mode & S_IFMT) != S_IFREG || static_cast<std::uintmax_t>(st.st_size) != size ||
+        offset > size)
+        return std::make_error_code(std::errc::invalid_argument);
+    if (::lseek(f.fd, static_cast<decltype(st.st_size)>(offset), SEEK_SET) < 0) return lastError();
+    if (auto ec = writeAll(f.fd, content)) return ec;
+    return syncFile(f.fd) != 0 ? lastError() : std::error_code{};
+}
+
+std::error_code renameWithoutReplacing(const std::filesystem::path& from,
+                                       const std::filesystem::path& to) {
+#ifdef _WIN32
+    // The C runtime's rename never replaces an existing file.
+    return _wrename(from.c_str(), to.c_str()) != 0 ? lastError() : std::error_code{};
+#else
+    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0
+               ? lastError()
+               : std::error_code{};
+#endif
 }
 
 void removeLeftoverTemporaries(const std::filesystem::path& folder) {

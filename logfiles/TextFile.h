@@ -32,6 +32,16 @@ std::vector<std::string_view> splitLines(std::string_view text);
 // old one. A crash, or a reader at any moment, sees the old or the new content, never a part.
 std::error_code writeAtomically(const std::filesystem::path& path, std::string_view content);
 
+// Extends a file of `size` bytes cheaply: writes `content` over it from `offset` on and flushes
+// it to disk. Touches nothing when the file is missing or has another size (someone else wrote
+// it). A failure or a crash half-way leaves the file ending in part of `content`.
+std::error_code overwriteTail(const std::filesystem::path& path, std::uintmax_t size,
+                              std::uintmax_t offset, std::string_view content);
+
+// Renames a file, but never over another one: fails when `to` exists.
+std::error_code renameWithoutReplacing(const std::filesystem::path& from,
+                                       const std::filesystem::path& to);
+
 // Removes temporary files that a killed writer left in the folder.
 void removeLeftoverTemporaries(const std::filesystem::path& folder);
 

@@ -16,7 +16,7 @@ ActivityLog::ActivityLog(std::filesystem::path logsFolder, Clock& clock, Activit
 
 ActivityLog::Restored ActivityLog::restore() {
     m_text.clear();
-    const auto path = m_folder / std::string(logfiles::kCurrentLogName);
+    const auto path = currentLogPath();
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return {};
     std::string text;
@@ -25,7 +25,9 @@ ActivityLog::Restored ActivityLog::restore() {
         std::filesystem::rename(path, kept, ec);
         return {err, ec ? std::filesystem::path{} : kept};
     }
+    text.resize(logfiles::withoutUnfinishedLine(text).size());
     m_text = std::move(text);
+    m_mirrored.reset();
     m_observer.activityReplaced();
     return {};
 }
@@ -41,9 +43,10 @@ void ActivityLog::setRecordedLength(std::size_t length) {
     m_currentLogStale = true;
     if (length > kRolloverLength && rollOver()) {
         m_text.clear();
+        m_mirrored.reset();
         m_observer.activityReplaced();
         std::error_code ignored;
-        std::filesystem::remove(m_folder / std::string(logfiles::kCurrentLogName), ignored);
+        std::filesystem::remove(currentLogPath(), ignored);
         setRecordedLength(0);
     }
 }
@@ -63,19 +66,40 @@ bool ActivityLog::rollOver() {
     return true;
 }
 
+std::filesystem::path ActivityLog::currentLogPath() const {
+    return m_folder / std::string(logfiles::kCurrentLogName);
+}
+
 void ActivityLog::saveCurrentLog() {
     if (m_currentLogStale && !writeCurrentLog()) m_currentLogStale = false;
 }
 
+// The current log, brought up to date, becomes the archive: a rename costs the same for any
+// length, where writing a backlog's text anew would hold up the window. Copying is left for
+// when renaming fails (another program holds the file open, say).
 std::error_code ActivityLog::writeArchive(const std::filesystem::path& path) {
-    const auto ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    auto ec = writeCurrentLog();
+    if (!ec) ec = logfiles::renameWithoutReplacing(currentLogPath(), path);
+    if (ec && ec != std::errc::file_exists)
+        ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    m_mirrored.reset();
     m_observer.logFileWritten(path, ec);
     return ec;
 }
 
+// Lines are only ever added to the text between a restore and a rollover, so the file needs
+// only the new ones; anything else, or a file changed behind our back, is written whole.
 std::error_code ActivityLog::writeCurrentLog() {
-    const auto path = m_folder / std::string(logfiles::kCurrentLogName);
-    const auto ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    const auto path = currentLogPath();
+    const std::string_view text = m_text;
+    std::error_code ec = std::make_error_code(std::errc::invalid_argument);
+    if (m_mirrored) {
+        const auto newLines = std::string(text.substr(*m_mirrored)) + std::string(logfiles::kLineEnd);
+        ec = logfiles::overwriteTail(path, *m_mirrored + logfiles::kLineEnd.size(), *m_mirrored,
+                                     newLines);
+    }
+    if (ec) ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    m_mirrored = ec ? std::nullopt : std::optional(m_text.size());
     m_observer.logFileWritten(path, ec);
     return ec;
 }
@@ -93,7 +117,7 @@ std::error_code ActivityLog::writeExitArchive() {
 
 ActivityLog::Ending ActivityLog::archive(const LogRescue& rescue) {
     using SavedIn = Ending::SavedIn;
-    const auto current = m_folder / std::string(logfiles::kCurrentLogName);
+    const auto current = currentLogPath();
     std::error_code ignored;
     const auto failure = writeExitArchive();
     if (!failure) {

@@ -72,6 +72,7 @@ private:
     std::error_code writeArchive(const std::filesystem::path& path);
     std::error_code writeExitArchive();
     std::error_code writeCurrentLog();
+    std::filesystem::path currentLogPath() const;
 
     std::filesystem::path m_folder;
     Clock& m_clock;
@@ -79,6 +80,8 @@ private:
     std::string m_text;
     std::optional<std::size_t> m_text1;
     bool m_currentLogStale = false;
+    // How much of the text the current log holds (followed by CR LF), when that is known.
+    std::optional<std::size_t> m_mirrored;
     // The second whose archive name was found taken (or was just used): a backlog asks the
     // folder about each second once, not once per line.
     std::optional<LocalTime> m_takenSecond;

@@ -190,6 +190,8 @@ void LoggerPresenter::datagramsArrived(std::vector<std::string>& batch) {
     if (kept == 0) return;
     m_ports.view.queueAppended(kept);
     setCuetotal(m_cue.size());
+    if (m_cue.size() >= kCatchUpQueued) m_catchingUp = true;
+    m_ports.timer.setBackToBack(m_catchingUp);
     m_ports.timer.setEnabled(true);
 }
 
@@ -217,7 +219,13 @@ void LoggerPresenter::setCuetotal(std::size_t count) {
 void LoggerPresenter::tick() {
     // A message box opened inside a tick runs the event loop, and with it the timer: the
     // line in hand must be finished before the next one is taken.
-    if (m_ended || m_inTick || m_cue.empty()) return;
+    if (m_ended || m_inTick) return;
+    if (m_cue.empty()) {
+        // A whole interval without a line: the backlog is over.
+        m_catchingUp = false;
+        m_ports.timer.setEnabled(false);
+        return;
+    }
     m_inTick = true;
     m_activityReplacedInTick = false;
     const auto activityBefore = m_activity.text().size();
@@ -230,7 +238,7 @@ void LoggerPresenter::tick() {
         ++taken;
         // Every line's lookup sees the table in user-name order, as after a tick of its own.
         m_users.sortBy(UsersTable::userColumn);
-    } while (m_cue.size() >= kCatchUpQueued &&
+    } while (m_catchingUp && !m_cue.empty() &&
              m_ports.clock.monotonic() - started + m_lastSave + m_windowPerLine * lines(taken) <
                  kTickBudget);
     const auto linesTaken = m_ports.clock.monotonic();
@@ -263,7 +271,9 @@ void LoggerPresenter::handleLine(const std::string& line) {
 void LoggerPresenter::showTick(std::size_t taken, std::size_t activityBefore) {
     m_ports.view.queueHeadRemoved(taken);
     setCuetotal(m_cue.size());
-    if (m_cue.empty()) m_ports.timer.setEnabled(false);
+    // Caught up, the timer waits one more interval: a backlog's last lines may still come.
+    if (m_cue.empty() && !m_catchingUp) m_ports.timer.setEnabled(false);
+    m_ports.timer.setBackToBack(m_catchingUp && !m_cue.empty());
     m_ports.view.changed(LoggerView::Part::users);
     const std::string& text = m_activity.text();
     if (m_activityReplacedInTick)

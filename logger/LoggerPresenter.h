@@ -42,9 +42,11 @@ class LoggerPresenter : public DatagramSink, private ActivityObserver {
 public:
     static constexpr std::string_view kVersion = "1.0.1";
     static constexpr int kTickMs = 120;
-    // From this many queued lines on (the traffic meter full) a tick takes line after line
-    // until fewer remain or its budget is spent: the lines, the one write of the current log
-    // and the window's update, as long as the last tick's took, stay within kTickBudget.
+    // From this many queued lines on (the traffic meter full) the logger catches up: a tick
+    // takes line after line until the queue is empty or its budget is spent (the lines, the
+    // one write of the current log and the window's update, as long as the last tick's took,
+    // stay within kTickBudget), and ticks follow at once while lines wait. The catch-up ends
+    // when a whole interval passes without a line.
     static constexpr std::size_t kCatchUpQueued = 25;
     static constexpr std::chrono::milliseconds kTickBudget{40};
     // The viewer is started from programFolder; the logs and the settings live in
@@ -122,6 +124,7 @@ private:
     bool m_ending = false;
     bool m_listening = false;
     bool m_inTick = false;
+    bool m_catchingUp = false;
     bool m_terminateAfterTick = false;
     bool m_activityReplacedInTick = false;
     std::chrono::steady_clock::duration m_lastSave{};

@@ -23,11 +23,20 @@ WinTimer::~WinTimer() {
 void WinTimer::setEnabled(bool enabled) {
     if (enabled == isEnabled()) return; // starting again would delay the next tick
     if (enabled) {
-        m_id = SetTimer(nullptr, 0, m_intervalMs, onTimer);
+        // The shortest interval Windows has; its timer messages come after input anyway.
+        m_id = SetTimer(nullptr, 0, m_backToBack ? USER_TIMER_MINIMUM : m_intervalMs, onTimer);
         if (m_id) t_timers[m_id] = &m_onTick;
     } else {
         KillTimer(nullptr, m_id);
         t_timers.erase(m_id);
         m_id = 0;
     }
+}
+
+void WinTimer::setBackToBack(bool backToBack) {
+    if (backToBack == m_backToBack) return;
+    m_backToBack = backToBack;
+    if (!isEnabled()) return;
+    setEnabled(false);
+    setEnabled(true);
 }

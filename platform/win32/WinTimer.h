@@ -13,9 +13,11 @@ public:
     ~WinTimer() override;
     void setEnabled(bool enabled) override;
     bool isEnabled() const override { return m_id != 0; }
+    void setBackToBack(bool backToBack) override;
 
 private:
     unsigned m_intervalMs;
+    bool m_backToBack = false;
     std::function<void()> m_onTick;
     std::uintptr_t m_id = 0;
 };

@@ -26,8 +26,10 @@ struct RecordingView : LoggerView {
 
 struct ManualTimer : Timer {
     bool enabled = false;
+    bool backToBack = false;
     void setEnabled(bool e) override { enabled = e; }
     bool isEnabled() const override { return enabled; }
+    void setBackToBack(bool b) override { backToBack = b; }
 };
 
 struct FixedClock : Clock {

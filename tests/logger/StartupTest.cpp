@@ -34,18 +34,30 @@ TEST(Startup, ShowsTheVersionCreatesTheLogsFolderAndClearsOnlyLeftovers) {
 }
 
 TEST(Startup, RestoresTheCurrentLogOfARunThatDidNotEnd) {
-    LoggerHarness h;
-    std::filesystem::create_directory(h.logs());
-    const std::string written = "12-05-26:09:41p:SIGN ON :[PC7]=Ann\r\n\r\n";
-    h.dir.write("logs/logtemp.txt", written);
-    h.startLoggingAll();
-    // Every line comes back, the empty last line of the file included.
-    EXPECT_EQ(h.presenter.activity().text(), written);
-    EXPECT_TRUE(h.dialogs.shown.empty());
-    EXPECT_EQ(h.currentLog(), written) << "on disk until a write holds it, untouched till then";
-    h.receive({"[hi"});
-    h.drain();
-    EXPECT_EQ(h.currentLog(), written + "12-05-26:09:41p:MESSAGE :[hi\r\n\r\n");
+    const std::string kept = "12-05-26:09:41p:SIGN ON :[PC7]=Ann\r\n | x\r\n";
+    const std::string cut = "12-05-26:09:41p:MESSAGE :a\r\n | b";
+    // A run killed while writing leaves the file without its empty last line: the line then
+    // being written may lack its end or its continuations, and does not come back.
+    const std::pair<std::string, std::string> cases[] = {
+        {kept + "\r\n", kept + "\r\n"}, // every line, the empty last one included
+        {kept + cut.substr(0, 5), kept},
+        {kept + cut.substr(0, 28), kept},
+        {kept + cut.substr(0, 30), kept},
+        {kept + cut, kept},
+    };
+    for (const auto& [written, restored] : cases) {
+        SCOPED_TRACE(written);
+        LoggerHarness h;
+        std::filesystem::create_directory(h.logs());
+        h.dir.write("logs/logtemp.txt", written);
+        h.startLoggingAll();
+        EXPECT_EQ(h.presenter.activity().text(), restored);
+        EXPECT_TRUE(h.dialogs.shown.empty());
+        EXPECT_EQ(h.currentLog(), written) << "on disk until a write holds it, untouched till then";
+        h.receive({"[hi"});
+        h.drain();
+        EXPECT_EQ(h.currentLog(), restored + "12-05-26:09:41p:MESSAGE :[hi\r\n\r\n");
+    }
 }
 
 TEST(Startup, ACurrentLogThatCannotBeReadBackIsKeptAsAnArchive) {

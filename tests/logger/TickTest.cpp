@@ -123,51 +123,50 @@ TEST(Tick, CatchesUpFromTwentyFiveQueuedWithinItsBudgetAndNamesArchivesByTheCloc
     const auto archive = [](const LocalTime& t) { return logfiles::archiveName(t); };
     struct Tick {
         LocalTime clock;
-        std::size_t taken; // lines the tick takes
-        std::size_t shown; // lines in the activity text after it
+        std::size_t arriving; // messages queued before the tick, log lines of 100 characters
+        std::size_t taken;    // lines the tick takes
+        std::size_t shown;    // lines in the activity text after it
+        bool atOnce = false;  // the next tick follows at once
     };
     struct Case {
         const char* what;
-        std::size_t queued; // messages whose log lines are 100 characters each
-        int msPerLine;      // how long each line seems to take
+        int msPerLine; // how long each line seems to take
         std::vector<LocalTime> existing;
         std::vector<Tick> ticks;
         std::vector<LocalTime> written = {}; // the new archives, in the order written
     } cases[] = {
-        {"below 25 queued, one line a tick", 24, 0, {}, {{at(5, 30), 1, 1}, {at(5, 30), 1, 2}}},
-        {"25 queued, one line", 25, 0, {}, {{at(5, 30), 1, 1}}},
-        {"60 queued: down to 24, then one a tick",
-         60,
+        {"below 25 queued, one line a tick", 0, {}, {{at(5, 30), 24, 1, 1}, {at(5, 30), 0, 1, 2}}},
+        // What comes within an interval of the catch-up goes at once too; after an interval
+        // without lines, one a tick again.
+        {"from 25 the whole queue",
          0,
          {},
-         {{at(5, 30), 36, 36}, {at(5, 30), 1, 37}}},
-        // Four lines fill the 40 ms; after a write of 10 ms three do.
-        {"the budget spent", 100, 10, {}, {{at(5, 30), 4, 4}, {at(5, 30), 3, 7}}},
-        {"a line that takes the whole budget", 100, 40, {}, {{at(5, 30), 1, 1}}},
-        // The 101st line rolls over; the 125 after it wait for the next second.
+         {{at(5, 30), 25, 25, 25}, {at(5, 30), 3, 3, 28}, {at(5, 30), 0, 0, 28},
+          {at(5, 30), 2, 1, 29}}},
+        // Four lines fill the 40 ms; after a write of 10 ms three do, and the catch-up goes on
+        // below 25.
+        {"the budget spent", 10, {}, {{at(5, 30), 30, 4, 4, true}, {at(5, 30), 0, 3, 7, true}}},
+        {"a line that takes the whole budget", 40, {}, {{at(5, 30), 100, 1, 1, true}}},
+        // The 101st line rolls over; the 149 after it and the next wait for the next second.
         {"a second rollover in one second waits",
-         250,
          0,
          {},
-         {{at(5, 30), 226, 125}, {at(5, 30), 1, 126}, {at(5, 31), 1, 0}},
+         {{at(5, 30), 250, 250, 149}, {at(5, 30), 1, 1, 150}, {at(5, 31), 1, 1, 0}},
          {at(5, 30), at(5, 31)}},
         {"this second's archive exists already",
-         130,
          0,
          {at(5, 30)},
-         {{at(5, 30), 106, 106}, {at(5, 31), 1, 0}},
+         {{at(5, 30), 130, 130, 130}, {at(5, 31), 1, 1, 0}},
          {at(5, 31)}},
         {"the clock back to a second with an archive, then to a free one",
-         250,
          0,
          {at(5, 29)},
-         {{at(5, 31), 226, 125}, {at(5, 29), 1, 126}, {at(5, 30), 1, 0}},
+         {{at(5, 31), 250, 250, 149}, {at(5, 29), 1, 1, 150}, {at(5, 30), 1, 1, 0}},
          {at(5, 31), at(5, 30)}},
         {"the clock a day forward and back",
-         350,
          0,
          {},
-         {{at(6, 30), 326, 225}, {at(5, 31), 1, 0}},
+         {{at(6, 30), 350, 350, 249}, {at(5, 31), 1, 1, 0}},
          {at(6, 30), at(5, 31)}},
     };
     for (const auto& c : cases) {
@@ -178,21 +177,22 @@ TEST(Tick, CatchesUpFromTwentyFiveQueuedWithinItsBudgetAndNamesArchivesByTheCloc
             h.dir.write("logs/" + archive(t), "not ours\r\n");
         h.clock.step = std::chrono::milliseconds(c.msPerLine);
         std::vector<std::string> lines;
-        for (std::size_t i = 0; i < c.queued; ++i) {
-            std::string line = "[" + std::to_string(i);
-            lines.push_back(line.append(73 - line.size(), '.'));
-            h.receive({lines.back()});
-        }
         std::size_t taken = 0;
         for (const auto& tick : c.ticks) {
+            for (std::size_t i = 0; i < tick.arriving; ++i) {
+                std::string line = "[" + std::to_string(lines.size());
+                lines.push_back(line.append(73 - line.size(), '.'));
+                h.receive({lines.back()});
+            }
             h.clock.time = tick.clock;
             h.presenter.tick();
             taken += tick.taken;
-            const auto queued = c.queued - taken;
+            const auto queued = lines.size() - taken;
             ASSERT_EQ(h.presenter.cue().size(), queued);
             EXPECT_EQ(h.view.queueRows, queued);
             EXPECT_EQ(h.presenter.traffic(),
                       static_cast<int>(std::min<std::size_t>(queued, 25) * 4));
+            EXPECT_EQ(h.timer.backToBack, tick.atOnce);
             EXPECT_EQ(h.currentLog(), h.presenter.activity().text() + "\r\n");
             EXPECT_EQ(withoutStamps(h.presenter.activity().text()).size(), tick.shown);
         }
