@@ -9,19 +9,19 @@ std::chrono::year_month_day dateOf(const LocalTime& t) {
 }
 } // namespace
 
-LocalTime nextSecond(const LocalTime& t) {
-    LocalTime n = t;
-    if (++n.second < 60) return n;
-    n.second = 0;
-    if (++n.minute < 60) return n;
-    n.minute = 0;
-    if (++n.hour < 24) return n;
-    n.hour = 0;
-    const std::chrono::year_month_day next{std::chrono::sys_days{dateOf(t)} + std::chrono::days{1}};
-    n.year = static_cast<int>(next.year());
-    n.month = static_cast<int>(static_cast<unsigned>(next.month()));
-    n.day = static_cast<int>(static_cast<unsigned>(next.day()));
-    return n;
+LocalTime secondsLater(const LocalTime& t, long long seconds) {
+    using namespace std::chrono;
+    const auto at = sys_days{dateOf(t)} + hours{t.hour} + minutes{t.minute} +
+                    std::chrono::seconds{t.second + seconds};
+    const auto day = floor<days>(at);
+    const year_month_day date{day};
+    const hh_mm_ss time{at - day};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.seconds().count())};
 }
 
 bool isValid(const LocalTime& t) {

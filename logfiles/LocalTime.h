@@ -16,8 +16,12 @@ struct LocalTime {
     auto operator<=>(const LocalTime&) const = default;
 };
 
-// The same moment one second later, carrying into minutes, days, months and years.
-LocalTime nextSecond(const LocalTime& t);
+// The moment `seconds` later (earlier when negative), carrying into minutes, days, months and
+// years.
+LocalTime secondsLater(const LocalTime& t, long long seconds);
+inline LocalTime nextSecond(const LocalTime& t) {
+    return secondsLater(t, 1);
+}
 
 // True when the fields form a real calendar date and a 24-hour time.
 bool isValid(const LocalTime& t);

@@ -48,13 +48,13 @@ std::optional<LocalTime> archiveTime(std::string_view name) {
     return t;
 }
 
-std::filesystem::path freeArchivePath(const std::filesystem::path& folder, LocalTime t) {
-    for (;;) {
-        auto path = folder / archiveName(t);
+std::filesystem::path freeArchivePath(const std::filesystem::path& folder, const LocalTime& t) {
+    // This second, the next, then back from the one before.
+    for (long long later = 0;; later = later == 0 ? 1 : later == 1 ? -1 : later - 1) {
+        auto path = folder / archiveName(secondsLater(t, later));
         std::error_code ec;
         // symlink_status: a dangling link still holds the name.
         if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return path;
-        t = nextSecond(t);
     }
 }
 
@@ -80,8 +80,7 @@ std::string logLine(const LocalTime& t, std::string_view logText) {
 }
 
 std::string_view withoutUnfinishedLine(std::string_view currentLog) {
-    if (currentLog.size() <= kLineEnd.size() || currentLog.ends_with("\r\n\r\n"))
-        return currentLog;
+    if (currentLog.size() <= kLineEnd.size() || currentLog.ends_with("\r\n\r\n")) return currentLog;
     // Back to the last line that a stamp begins: a continuation, even cut short, begins with
     // a space.
     auto lineEnd = currentLog.size() - kLineEnd.size();

@@ -24,9 +24,10 @@ std::string archiveName(const LocalTime& t);
 // naming exactly (or carries no real date and time). The century is 2000.
 std::optional<LocalTime> archiveTime(std::string_view name);
 
-// The first archive path in `folder` from `t` on that no file holds yet, so that two
-// archives written in the same second both survive and both keep the archive naming.
-std::filesystem::path freeArchivePath(const std::filesystem::path& folder, LocalTime t);
+// An archive path in `folder` that no file holds yet, so that two archives written in the same
+// second both survive and both keep the archive naming: for `t` or the second after, else for
+// the latest free second before `t`, never for a moment further ahead.
+std::filesystem::path freeArchivePath(const std::filesystem::path& folder, const LocalTime& t);
 
 // "mm-dd-yy:" + "hh:nna:" or "hh:nnp:" on the 12-hour clock, midnight and noon as 12.
 std::string logStamp(const LocalTime& t);

@@ -94,7 +94,8 @@ std::error_code ActivityLog::writeCurrentLog() {
     const std::string_view text = m_text;
     std::error_code ec = std::make_error_code(std::errc::invalid_argument);
     if (m_mirrored) {
-        const auto newLines = std::string(text.substr(*m_mirrored)) + std::string(logfiles::kLineEnd);
+        const auto newLines =
+            std::string(text.substr(*m_mirrored)) + std::string(logfiles::kLineEnd);
         ec = logfiles::overwriteTail(path, *m_mirrored + logfiles::kLineEnd.size(), *m_mirrored,
                                      newLines);
     }

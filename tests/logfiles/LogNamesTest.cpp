@@ -1,4 +1,5 @@
 #include "logfiles/LogNames.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,22 @@ TEST(LogNames, StampsOnTheTwelveHourClock) {
         EXPECT_EQ(logStamp(c.t), c.stamp);
 }
 
-TEST(LogNames, NextSecondCarriesThroughTheCalendar) {
+TEST(LogNames, SecondsCarryThroughTheCalendar) {
     EXPECT_EQ(nextSecond({2024, 2, 28, 23, 59, 59}), (LocalTime{2024, 2, 29, 0, 0, 0}));
     EXPECT_EQ(nextSecond({2023, 2, 28, 23, 59, 59}), (LocalTime{2023, 3, 1, 0, 0, 0}));
-    EXPECT_EQ(nextSecond({2026, 12, 31, 23, 59, 59}), (LocalTime{2027, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(secondsLater({2027, 1, 1, 0, 0, 1}, -2), (LocalTime{2026, 12, 31, 23, 59, 59}));
+}
+
+// Never named ahead of the clock by more than a second, however many names are taken.
+TEST(LogNames, AFreeArchiveNameIsThisSecondTheNextOrTheLatestBefore) {
+    TempDir dir;
+    const LocalTime t{2026, 12, 5, 21, 41, 30};
+    for (const char* expected : {"log261205214130.txt", "log261205214131.txt",
+                                 "log261205214129.txt", "log261205214128.txt"}) {
+        const auto path = freeArchivePath(dir.path(), t);
+        EXPECT_EQ(path.filename(), expected);
+        dir.write(path.filename().string(), "");
+    }
 }
 
 // A payload keeps every byte and its line breaks, but no line it starts can pass for a stamp.

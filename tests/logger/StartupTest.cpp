@@ -40,10 +40,8 @@ TEST(Startup, RestoresTheCurrentLogOfARunThatDidNotEnd) {
     // being written may lack its end or its continuations, and does not come back.
     const std::pair<std::string, std::string> cases[] = {
         {kept + "\r\n", kept + "\r\n"}, // every line, the empty last one included
-        {kept + cut.substr(0, 5), kept},
-        {kept + cut.substr(0, 28), kept},
-        {kept + cut.substr(0, 30), kept},
-        {kept + cut, kept},
+        {kept + cut.substr(0, 5), kept},  {kept + cut.substr(0, 28), kept},
+        {kept + cut.substr(0, 30), kept}, {kept + cut, kept},
     };
     for (const auto& [written, restored] : cases) {
         SCOPED_TRACE(written);

@@ -141,7 +141,9 @@ TEST(Tick, CatchesUpFromTwentyFiveQueuedWithinItsBudgetAndNamesArchivesByTheCloc
         {"from 25 the whole queue",
          0,
          {},
-         {{at(5, 30), 25, 25, 25}, {at(5, 30), 3, 3, 28}, {at(5, 30), 0, 0, 28},
+         {{at(5, 30), 25, 25, 25},
+          {at(5, 30), 3, 3, 28},
+          {at(5, 30), 0, 0, 28},
           {at(5, 30), 2, 1, 29}}},
         // Four lines fill the 40 ms; after a write of 10 ms three do, and the catch-up goes on
         // below 25.
