@@ -7,7 +7,7 @@
 # period of its looks at the disk).
 # Usage: bench/logger/catch_up.sh [datagrams] [build-dir]
 # Set KELVO_SCREENSHOT to a PNG file and DISPLAY to the X server the logger is to show its
-# window on (instead of offscreen): the screen is shot a second after the logger's burst.
+# window on (instead of offscreen): the screen is shot 0.7 s into the logger's burst.
 set -uo pipefail
 count=${1:-200000}
 BUILD_DIR=${2:-} source "$(dirname "$0")/logger-folder.sh" $'[FILTERMESSAGES      ]=1\r\n'
@@ -71,10 +71,10 @@ def measure(name, to_port, last_on_disk, lines):
     errors = rcvbuf_errors()
     send = subprocess.Popen([sender, '--port', to_port, 'burst', str(count), '--size', '60'],
                             stdout=subprocess.PIPE, text=True)
+    if shot and name == 'logger':  # in the middle of the burst
+        subprocess.Popen(['sh', '-c', f'sleep 0.7; xwd -root -silent | convert xwd:- png:{shot}'])
     out = send.communicate()[0].strip()
     sent = time.monotonic()
-    if shot and name == 'logger':  # while it catches up
-        subprocess.Popen(['sh', '-c', f'sleep 1; xwd -root -silent | convert xwd:- png:{shot}'])
     # The last line on disk: the last datagram's, or whatever came last when it was lost.
     seen, changed, polls = None, sent, 0
     while time.monotonic() - changed < 5 and seen != count - 1:
