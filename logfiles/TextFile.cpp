@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <utility>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -46,6 +47,7 @@ int syncFile(int fd) {
 #define open _open
 #define fstat _fstat64
 #define lseek _lseeki64
+#define dup _dup
 using StatBuf = struct _stat64;
 #else
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
@@ -140,8 +142,49 @@ std::error_code writeAtomically(const std::filesystem::path& path, std::string_v
     return ec ? discardTemp(ec) : ec;
 }
 
+FlushBehind::FlushBehind() : m_thread([this] { run(); }) {}
+
+FlushBehind::~FlushBehind() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+void FlushBehind::flush(int fd) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_waiting.push_back(fd);
+    }
+    m_wake.notify_one();
+}
+
+std::error_code FlushBehind::takeError() {
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_error, {});
+}
+
+void FlushBehind::run() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
+        if (m_waiting.empty()) return;
+        const auto fds = std::exchange(m_waiting, {});
+        lock.unlock();
+        std::error_code failed;
+        for (const int fd : fds) {
+            if (syncFile(fd) != 0) failed = lastError();
+            ::close(fd);
+        }
+        lock.lock();
+        if (failed) m_error = failed;
+    }
+}
+
 std::error_code overwriteTail(const std::filesystem::path& path, std::uintmax_t size,
-                              std::uintmax_t offset, std::string_view content) {
+                              std::uintmax_t offset, std::string_view content, FlushBehind& flush) {
     Fd f{::open(path.string().c_str(), kExtendFlags)};
     if (f.fd < 0) return lastError();
     StatBuf st{};
@@ -151,7 +194,10 @@ std::error_code overwriteTail(const std::filesystem::path& path, std::uintmax_t 
         return std::make_error_code(std::errc::invalid_argument);
     if (::lseek(f.fd, static_cast<decltype(st.st_size)>(offset), SEEK_SET) < 0) return lastError();
     if (auto ec = writeAll(f.fd, content)) return ec;
-    return syncFile(f.fd) != 0 ? lastError() : std::error_code{};
+    const int own = ::dup(f.fd);
+    if (own < 0) return syncFile(f.fd) != 0 ? lastError() : std::error_code{};
+    flush.flush(own);
+    return {};
 }
 
 std::error_code renameWithoutReplacing(const std::filesystem::path& from,

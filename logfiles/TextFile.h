@@ -1,11 +1,14 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 // Log and settings files are 8-bit text kept as bytes. A line ends at CR LF only, so a lone
@@ -32,11 +35,37 @@ std::vector<std::string_view> splitLines(std::string_view text);
 // old one. A crash, or a reader at any moment, sees the old or the new content, never a part.
 std::error_code writeAtomically(const std::filesystem::path& path, std::string_view content);
 
-// Extends a file of `size` bytes cheaply: writes `content` over it from `offset` on and flushes
-// it to disk. Touches nothing when the file is missing or has another size (someone else wrote
-// it). A failure or a crash half-way leaves the file ending in part of `content`.
+// Flushes files to disk on a thread of its own. A write is in the file for every reader, and
+// survives its program being killed, as soon as it returns; the flush makes it survive a power
+// cut too, and on a busy disk it can take long: no window need wait for it.
+class FlushBehind {
+public:
+    FlushBehind();
+    ~FlushBehind(); // after flushing whatever waits
+    FlushBehind(const FlushBehind&) = delete;
+    FlushBehind& operator=(const FlushBehind&) = delete;
+    // Takes a descriptor of its own to flush and close.
+    void flush(int fd);
+    // Why a flush failed since the last call, or nothing.
+    std::error_code takeError();
+
+private:
+    void run();
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::vector<int> m_waiting;
+    std::error_code m_error;
+    bool m_stopping = false;
+    std::thread m_thread; // last: starts once everything above is ready
+};
+
+// Extends a file of `size` bytes cheaply: writes `content` over it from `offset` on, and leaves
+// the flush to disk to `flush`. Touches nothing when the file is missing or has another size
+// (someone else wrote it). A failure or a crash half-way leaves the file ending in part of
+// `content`.
 std::error_code overwriteTail(const std::filesystem::path& path, std::uintmax_t size,
-                              std::uintmax_t offset, std::string_view content);
+                              std::uintmax_t offset, std::string_view content, FlushBehind& flush);
 
 // Renames a file, but never over another one: fails when `to` exists.
 std::error_code renameWithoutReplacing(const std::filesystem::path& from,

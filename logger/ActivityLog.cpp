@@ -91,14 +91,13 @@ std::error_code ActivityLog::writeArchive(const std::filesystem::path& path) {
 // only the new ones; anything else, or a file changed behind our back, is written whole.
 std::error_code ActivityLog::writeCurrentLog() {
     const auto path = currentLogPath();
-    const std::string_view text = m_text;
+    // After a failed flush, what the file holds may not survive: write it whole.
+    const bool flushed = !m_flushBehind.takeError();
     std::error_code ec = std::make_error_code(std::errc::invalid_argument);
-    if (m_mirrored) {
-        const auto newLines =
-            std::string(text.substr(*m_mirrored)) + std::string(logfiles::kLineEnd);
+    if (m_mirrored && flushed)
         ec = logfiles::overwriteTail(path, *m_mirrored + logfiles::kLineEnd.size(), *m_mirrored,
-                                     newLines);
-    }
+                                     m_text.substr(*m_mirrored) + std::string(logfiles::kLineEnd),
+                                     m_flushBehind);
     if (ec) ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
     m_mirrored = ec ? std::nullopt : std::optional(m_text.size());
     m_observer.logFileWritten(path, ec);

@@ -2,6 +2,7 @@
 
 #include "LogRescue.h"
 #include "logfiles/LocalTime.h"
+#include "logfiles/TextFile.h"
 
 #include <filesystem>
 #include <optional>
@@ -82,6 +83,7 @@ private:
     bool m_currentLogStale = false;
     // How much of the text the current log holds (followed by CR LF), when that is known.
     std::optional<std::size_t> m_mirrored;
+    logfiles::FlushBehind m_flushBehind;
     // The second whose archive name was found taken (or was just used): a backlog asks the
     // folder about each second once, not once per line.
     std::optional<LocalTime> m_takenSecond;
