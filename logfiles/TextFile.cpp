@@ -1,5 +1,7 @@
 #include "TextFile.h"
 
+#include "platform/FolderFiles.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -33,24 +35,18 @@ std::error_code lastError() {
 }
 
 #ifdef _WIN32
-constexpr int kReadFlags = O_RDONLY | O_BINARY;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_BINARY;
 int syncFile(int fd) {
     return _commit(fd);
 }
-#define read _read
 #define write _write
 #define close _close
 #define open _open
-#define fstat _fstat
-using StatBuf = struct _stat;
 #else
-constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
 int syncFile(int fd) {
     return ::fdatasync(fd);
 }
-using StatBuf = struct stat;
 #endif
 
 // Closes the descriptor on every path out, so that no error leaves a file open.
@@ -69,25 +65,7 @@ std::error_code make_error_code(FileError e) {
 
 std::error_code readText(const std::filesystem::path& path, std::string& out,
                          std::uintmax_t maxBytes) {
-    out.clear();
-    Fd f{::open(path.string().c_str(), kReadFlags)};
-    if (f.fd < 0) return lastError();
-    StatBuf st{};
-    if (::fstat(f.fd, &st) != 0) return lastError();
-    if ((st.st_mode & S_IFMT) != S_IFREG) return FileError::NotRegularFile;
-    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return FileError::TooLarge;
-    out.reserve(static_cast<std::size_t>(st.st_size) + kLineEnd.size());
-    char buf[1 << 16];
-    for (;;) {
-        const auto n = ::read(f.fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return lastError();
-        if (n == 0) break;
-        // The file may grow while it is read (the logger rewrites by rename, but a file of
-        // another program need not).
-        if (out.size() + static_cast<std::size_t>(n) > maxBytes) return FileError::TooLarge;
-        out.append(buf, static_cast<std::size_t>(n));
-    }
+    if (auto error = platform::readRegularFile(path, out, maxBytes)) return error;
     if (!out.empty() && !out.ends_with(kLineEnd)) out += kLineEnd;
     return {};
 }
