@@ -41,7 +41,7 @@ int syncFile(int fd) {
 }
 #define write _write
 #define close _close
-#define open _open
+#define open _wopen // the path as it is: the narrow calls take the ANSI code page
 #else
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
 int syncFile(int fd) {
@@ -94,7 +94,7 @@ std::error_code writeAtomically(const std::filesystem::path& path, std::string_v
         return ec;
     };
     {
-        Fd f{::open(temp.string().c_str(), kWriteFlags, 0644)};
+        Fd f{::open(temp.c_str(), kWriteFlags, 0644)};
         if (f.fd < 0) return lastError();
         while (!content.empty()) {
             const auto n = ::write(f.fd, content.data(), static_cast<unsigned>(content.size()));
