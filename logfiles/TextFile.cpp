@@ -1,5 +1,7 @@
 #include "TextFile.h"
 
+#include "platform/FolderFiles.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -35,22 +37,19 @@ std::error_code lastError() {
 }
 
 #ifdef _WIN32
-constexpr int kReadFlags = O_RDONLY | O_BINARY;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_BINARY;
 constexpr int kExtendFlags = O_WRONLY | O_BINARY;
 int syncFile(int fd) {
     return _commit(fd);
 }
-#define read _read
 #define write _write
 #define close _close
-#define open _open
+#define open _wopen // the path as it is: the narrow calls take the ANSI code page
 #define fstat _fstat64
 #define lseek _lseeki64
 #define dup _dup
 using StatBuf = struct _stat64;
 #else
-constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 constexpr int kWriteFlags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
 constexpr int kExtendFlags = O_WRONLY | O_NONBLOCK | O_CLOEXEC;
 int syncFile(int fd) {
@@ -85,25 +84,7 @@ std::error_code make_error_code(FileError e) {
 
 std::error_code readText(const std::filesystem::path& path, std::string& out,
                          std::uintmax_t maxBytes) {
-    out.clear();
-    Fd f{::open(path.string().c_str(), kReadFlags)};
-    if (f.fd < 0) return lastError();
-    StatBuf st{};
-    if (::fstat(f.fd, &st) != 0) return lastError();
-    if ((st.st_mode & S_IFMT) != S_IFREG) return FileError::NotRegularFile;
-    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return FileError::TooLarge;
-    out.reserve(static_cast<std::size_t>(st.st_size) + kLineEnd.size());
-    char buf[1 << 16];
-    for (;;) {
-        const auto n = ::read(f.fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return lastError();
-        if (n == 0) break;
-        // The file may grow while it is read (the logger rewrites by rename, but a file of
-        // another program need not).
-        if (out.size() + static_cast<std::size_t>(n) > maxBytes) return FileError::TooLarge;
-        out.append(buf, static_cast<std::size_t>(n));
-    }
+    if (auto error = platform::readRegularFile(path, out, maxBytes)) return error;
     if (!out.empty() && !out.ends_with(kLineEnd)) out += kLineEnd;
     return {};
 }
@@ -132,7 +113,7 @@ std::error_code writeAtomically(const std::filesystem::path& path, std::string_v
         return ec;
     };
     {
-        Fd f{::open(temp.string().c_str(), kWriteFlags, 0644)};
+        Fd f{::open(temp.c_str(), kWriteFlags, 0644)};
         if (f.fd < 0) return lastError();
         if (auto ec = writeAll(f.fd, content)) return discardTemp(ec);
         if (syncFile(f.fd) != 0) return discardTemp(lastError());
@@ -161,6 +142,11 @@ void FlushBehind::flush(int fd) {
     m_wake.notify_one();
 }
 
+void FlushBehind::finish() {
+    std::unique_lock lock(m_mutex);
+    m_done.wait(lock, [this] { return m_waiting.empty() && !m_flushing; });
+}
+
 std::error_code FlushBehind::takeError() {
     std::lock_guard lock(m_mutex);
     return std::exchange(m_error, {});
@@ -172,6 +158,7 @@ void FlushBehind::run() {
         m_wake.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
         if (m_waiting.empty()) return;
         const auto fds = std::exchange(m_waiting, {});
+        m_flushing = true;
         lock.unlock();
         std::error_code failed;
         for (const int fd : fds) {
@@ -179,13 +166,15 @@ void FlushBehind::run() {
             ::close(fd);
         }
         lock.lock();
+        m_flushing = false;
         if (failed) m_error = failed;
+        m_done.notify_all();
     }
 }
 
 std::error_code overwriteTail(const std::filesystem::path& path, std::uintmax_t size,
                               std::uintmax_t offset, std::string_view content, FlushBehind& flush) {
-    Fd f{::open(path.string().c_str(), kExtendFlags)};
+    Fd f{::open(path.c_str(), kExtendFlags)};
     if (f.fd < 0) return lastError();
     StatBuf st{};
     if (::fstat(f.fd, &st) != 0) return lastError();

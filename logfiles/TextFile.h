@@ -46,6 +46,9 @@ public:
     FlushBehind& operator=(const FlushBehind&) = delete;
     // Takes a descriptor of its own to flush and close.
     void flush(int fd);
+    // Waits until every descriptor handed over is flushed and closed: Windows renames or
+    // deletes no file that is open.
+    void finish();
     // Why a flush failed since the last call, or nothing.
     std::error_code takeError();
 
@@ -54,7 +57,9 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
+    std::condition_variable m_done;
     std::vector<int> m_waiting;
+    bool m_flushing = false;
     std::error_code m_error;
     bool m_stopping = false;
     std::thread m_thread; // last: starts once everything above is ready

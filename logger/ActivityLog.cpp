@@ -45,8 +45,7 @@ void ActivityLog::setRecordedLength(std::size_t length) {
         m_text.clear();
         m_mirrored.reset();
         m_observer.activityReplaced();
-        std::error_code ignored;
-        std::filesystem::remove(currentLogPath(), ignored);
+        removeCurrentLog();
         setRecordedLength(0);
     }
 }
@@ -66,6 +65,12 @@ bool ActivityLog::rollOver() {
     return true;
 }
 
+void ActivityLog::removeCurrentLog() {
+    m_flushBehind.finish();
+    std::error_code ignored;
+    std::filesystem::remove(currentLogPath(), ignored);
+}
+
 std::filesystem::path ActivityLog::currentLogPath() const {
     return m_folder / std::string(logfiles::kCurrentLogName);
 }
@@ -79,6 +84,7 @@ void ActivityLog::saveCurrentLog() {
 // when renaming fails (another program holds the file open, say).
 std::error_code ActivityLog::writeArchive(const std::filesystem::path& path) {
     auto ec = writeCurrentLog();
+    m_flushBehind.finish();
     if (!ec) ec = logfiles::renameWithoutReplacing(currentLogPath(), path);
     if (ec && ec != std::errc::file_exists)
         ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
@@ -98,7 +104,10 @@ std::error_code ActivityLog::writeCurrentLog() {
         ec = logfiles::overwriteTail(path, *m_mirrored + logfiles::kLineEnd.size(), *m_mirrored,
                                      m_text.substr(*m_mirrored) + std::string(logfiles::kLineEnd),
                                      m_flushBehind);
-    if (ec) ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    if (ec) {
+        m_flushBehind.finish();
+        ec = logfiles::writeAtomically(path, m_text + std::string(logfiles::kLineEnd));
+    }
     m_mirrored = ec ? std::nullopt : std::optional(m_text.size());
     m_observer.logFileWritten(path, ec);
     return ec;
@@ -118,10 +127,9 @@ std::error_code ActivityLog::writeExitArchive() {
 ActivityLog::Ending ActivityLog::archive(const LogRescue& rescue) {
     using SavedIn = Ending::SavedIn;
     const auto current = currentLogPath();
-    std::error_code ignored;
     const auto failure = writeExitArchive();
     if (!failure) {
-        std::filesystem::remove(current, ignored);
+        removeCurrentLog();
         return {SavedIn::archive, {}, {}};
     }
     if (!writeCurrentLog()) return {SavedIn::currentLog, current, failure};
@@ -129,6 +137,6 @@ ActivityLog::Ending ActivityLog::archive(const LogRescue& rescue) {
     if (saved.error) return {SavedIn::nowhere, {}, failure};
     // What the current log still holds is in the rescued text too: brought back twice, it
     // would show twice.
-    std::filesystem::remove(current, ignored);
+    removeCurrentLog();
     return {SavedIn::rescue, saved.path, failure};
 }

@@ -74,6 +74,7 @@ private:
     std::error_code writeExitArchive();
     std::error_code writeCurrentLog();
     std::filesystem::path currentLogPath() const;
+    void removeCurrentLog();
 
     std::filesystem::path m_folder;
     Clock& m_clock;

@@ -2,6 +2,7 @@
 
 #include "logfiles/CodePage.h"
 #include "logfiles/TextFile.h"
+#include "platform/FolderFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -23,17 +24,12 @@ bool hasTxtExtension(std::string_view name) {
 
 std::error_code listLogNames(const std::filesystem::path& folder, std::vector<std::string>& names) {
     names.clear();
+    std::vector<platform::FolderEntry> entries;
+    if (auto error = platform::listFolder(folder, entries)) return error;
     std::vector<std::pair<std::string, std::string>> keyed; // folded name, name
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        auto name = it->path().filename().string();
-        if (!hasTxtExtension(name)) continue;
-        std::error_code statError; // a link in a loop or to nowhere is no folder: list it
-        if (it->is_directory(statError)) continue;
-        keyed.emplace_back(folded(name), std::move(name));
-    }
-    if (ec) return ec;
+    for (auto& e : entries)
+        if (!e.isFolder && hasTxtExtension(e.name))
+            keyed.emplace_back(folded(e.name), std::move(e.name));
     std::sort(keyed.begin(), keyed.end());
     names.reserve(keyed.size());
     for (auto& k : keyed)

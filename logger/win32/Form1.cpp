@@ -49,10 +49,10 @@ Form1::Form1() : m_white(static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
-    m_hwnd =
-        CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Kelvo IM Logger",
-                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, wc.hInstance, this);
+    m_hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Kelvo IM Logger",
+                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr,
+                             wc.hInstance, creationParam());
     createControls();
     layOut(GetDpiForWindow(m_hwnd));
 }
@@ -300,17 +300,7 @@ LRESULT Form1::notify(const NMHDR& header) {
     return 0;
 }
 
-LRESULT CALLBACK Form1::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT Form1::handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT Form1::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (winui::runPosted(msg, lp)) return 0;
     std::intptr_t result = 0;
     if (handleSessionEnd(

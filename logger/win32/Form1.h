@@ -2,6 +2,7 @@
 
 #include "logger/LoggerView.h"
 #include "logger/Settings.h"
+#include "platform/win32/WinUi.h"
 
 #include <array>
 #include <string>
@@ -13,11 +14,10 @@ class LoggerPresenter;
 
 // The logger's one window with Windows' own controls, in a fixed layout scaled to the
 // monitor's DPI. Thin: forwards the user's actions to the presenter and shows its state.
-class Form1 : public LoggerView {
+class Form1 : public LoggerView, public winui::Window {
 public:
     Form1();
     ~Form1() override;
-    HWND handle() const { return m_hwnd; }
     // The text beside "Network Traffic" as the window shows it.
     std::wstring droppedShown() const;
     void attach(LoggerPresenter& presenter);
@@ -35,8 +35,7 @@ public:
     void quitProgram() override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void createControls();
     void layOut(UINT dpi);
     void command(int id);
@@ -44,7 +43,6 @@ private:
     void fillListText(const NMLVDISPINFOW& info);
 
     LoggerPresenter* m_presenter = nullptr;
-    HWND m_hwnd = nullptr;
     HWND m_title, m_label3, m_filters, m_settings, m_portCaption, m_udpport, m_changePort;
     HWND m_usersFrame, m_listView1, m_queueFrame, m_cue, m_trafficCaption, m_dropped, m_traffic;
     HWND m_activityCaption, m_rtb1, m_viewlogs, m_btnclose;

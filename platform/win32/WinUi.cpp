@@ -37,6 +37,16 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
+LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->onMessage(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 void post(HWND window, std::function<void()> f) {
     auto* work = new std::function<void()>(std::move(f));
     if (!PostMessageW(window, kRunPosted, 0, reinterpret_cast<LPARAM>(work))) delete work;

@@ -26,6 +26,26 @@ std::wstring shownText(std::string_view bytes);
 
 std::wstring windowText(HWND window);
 
+// A window that a C++ object owns: the class's window procedure finds the object from the
+// window and hands it every message from WM_NCCREATE on.
+class Window {
+public:
+    HWND handle() const { return m_hwnd; }
+
+protected:
+    Window() = default;
+    ~Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // CreateWindowExW's last argument: this part of the object, which need not start it.
+    void* creationParam() { return this; }
+    virtual LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
+
+    HWND m_hwnd = nullptr;
+};
+
 // Runs `f` on the thread that owns `window`, after what is already queued for it; the window
 // procedure hands the message to runPosted().
 constexpr UINT kRunPosted = WM_APP + 1;

@@ -28,3 +28,18 @@ TEST(TextFile, ReadsEveryLineFollowedByCrLfAndSplitsAtCrLfOnly) {
         EXPECT_EQ(splitLines(c.file), c.lines) << c.file;
     }
 }
+
+// Under any name the system allows; never what is no file or more than the caller takes.
+TEST(TextFile, WritesAndReadsAnyNameAndRefusesFoldersAndFilesOverTheLimit) {
+    TempDir dir;
+    const auto named = dir.path() / std::filesystem::path(u8"caf\u00e9 \u65e5\u672c.txt");
+    ASSERT_FALSE(writeAtomically(named, "accented"));
+    std::string text;
+    EXPECT_FALSE(readText(named, text));
+    EXPECT_EQ(text, "accented\r\n");
+    EXPECT_EQ(readText(named, text, 7), make_error_code(FileError::TooLarge));
+    EXPECT_FALSE(readText(named, text, 8)) << "the limit itself is allowed";
+    std::filesystem::create_directory(dir / "folder.txt");
+    EXPECT_TRUE(readText(dir / "folder.txt", text));
+    EXPECT_TRUE(readText(dir / "missing.txt", text));
+}

@@ -67,7 +67,7 @@ Form1::Form1() : m_grey(CreateSolidBrush(RGB(0xe0, 0xe0, 0xe0))) {
     RegisterClassExW(&wc);
     m_hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Log File Viewer",
                              WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr,
-                             nullptr, wc.hInstance, this);
+                             nullptr, wc.hInstance, creationParam());
     createControls();
     const UINT dpi = GetDpiForWindow(m_hwnd);
     setFonts(dpi);
@@ -340,17 +340,7 @@ LRESULT Form1::notify(const NMHDR& header) {
     }
 }
 
-LRESULT CALLBACK Form1::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT Form1::handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT Form1::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
         command(LOWORD(wp), HIWORD(wp));

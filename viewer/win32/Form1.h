@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LogTextView.h"
+#include "platform/win32/WinUi.h"
 #include "viewer/ViewerView.h"
 
 #include <memory>
@@ -11,11 +12,10 @@ class ViewerPresenter;
 // The viewer's window, "Log File Viewer", with Windows' own controls at their design positions
 // in twips, scaled to the monitor's DPI; past its design size the list and the text grow with
 // the window. Forwards the user's events to the presenter and shows its state.
-class Form1 : public ViewerView {
+class Form1 : public ViewerView, public winui::Window {
 public:
     Form1();
     ~Form1() override;
-    HWND handle() const { return m_hwnd; }
     void attach(ViewerPresenter& presenter);
 
     void changed(Part part) override;
@@ -32,8 +32,7 @@ public:
     enum Id { refreshId = 100, listId, deleteId, textId, searchTextId, searchAllId, closeId };
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void createControls();
     void addToolTip(HWND control, const wchar_t* text);
     void layOut();
@@ -44,7 +43,6 @@ private:
     SIZE designSize(UINT dpi) const;
 
     ViewerPresenter* m_presenter = nullptr;
-    HWND m_hwnd = nullptr;
     HWND m_toolTips = nullptr;
     HFONT m_arial = nullptr, m_arialBold = nullptr, m_label1Font = nullptr, m_label2Font = nullptr,
           m_label3Font = nullptr, m_titleFont = nullptr, m_versionFont = nullptr;

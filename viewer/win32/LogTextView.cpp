@@ -32,7 +32,7 @@ LogTextView::LogTextView(HWND parent, int id) {
     m_hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 0, 0, 0,
                              0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             wc.hInstance, this);
+                             wc.hInstance, creationParam());
 }
 
 LogTextView::~LogTextView() {
@@ -269,18 +269,7 @@ void LogTextView::copy() const {
     CloseClipboard();
 }
 
-LRESULT CALLBACK LogTextView::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self =
-            static_cast<LogTextView*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<LogTextView*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->handle(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT LogTextView::handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT LogTextView::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/WinUi.h"
 #include "viewer/ShownText.h"
 
 #include <array>
@@ -9,11 +10,10 @@
 // marked occurrences red and bold. A keystroke that re-marks a 10 MB log costs one repaint of
 // the visible lines, not a reformatting of the whole text. Lines are picked with the mouse
 // (or all by Ctrl+A) and copied by Ctrl+C.
-class LogTextView {
+class LogTextView : public winui::Window {
 public:
     LogTextView(HWND parent, int id);
     ~LogTextView();
-    HWND handle() const { return m_hwnd; }
     void setSource(const viewer::ShownText& shown);
     void setFont(HFONT normal, HFONT bold); // the view owns neither
 
@@ -26,8 +26,7 @@ public:
 private:
     using Widths = std::array<int, 256>; // one byte is one character
 
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void measureFont();
     void updateScrollBars();
     void scrollTo(std::size_t line, int x);
@@ -41,7 +40,6 @@ private:
     bool lineSelected(std::size_t line) const;
     void copy() const;
 
-    HWND m_hwnd;
     const viewer::ShownText* m_shown;
     HFONT m_normalFont = nullptr, m_boldFont = nullptr;
     Widths m_widths{}, m_boldWidths{};
