@@ -85,7 +85,7 @@ TEST(PortChange, OnlyAFreePortMovesTheLoggerAndNoAnswerEndsIt) {
         {"abc", noNumber("abc")},
         {"12abc", noNumber("12abc")},
         {"1 2", noNumber("1 2")},
-        {"70000", outOfRange("70000")},
+        {"99999", outOfRange("99999")},
         {"0.4", outOfRange("0")},
         {"-1", outOfRange("-1")},
         {held, kInUse + "\r\nPort " + held + " is in use."},
