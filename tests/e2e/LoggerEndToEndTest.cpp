@@ -2,6 +2,7 @@
 #include "Udp.h"
 #include "logfiles/LogNames.h"
 #include "logfiles/TextFile.h"
+#include "logger/Settings.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -67,12 +68,8 @@ TEST(LoggerEndToEnd, ASignalLogsTheQueueThenArchivesAndEnds) {
             EXPECT_TRUE(lines[static_cast<std::size_t>(i)].starts_with("MESSAGE :[" +
                                                                        std::to_string(i) + "."));
         EXPECT_EQ(lines.back(), "");
-        EXPECT_EQ(
-            logger.dir.read("loggersettings.txt"),
-            "[FILTERMESSAGES      ]=1\r\n[FILTERSIGNONS       ]=0\r\n[FILTERSIGNOFFS      ]=0\r\n"
-            "[FILTERHELLOS        ]=0\r\n[FILTERJUNK          ]=1\r\n[STARTWITHWINDOWS    ]=0\r\n"
-            "[UDPPORT             ]=" +
-                std::to_string(logger.port) + "\r\n");
+        EXPECT_EQ(logger.dir.read("loggersettings.txt"),
+                  settings::fileText({1, 0, 0, 0, 1, 0}, std::to_string(logger.port)));
     }
 }
 

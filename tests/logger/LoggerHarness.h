@@ -4,6 +4,12 @@
 #include "TempDir.h"
 #include "logger/LoggerPresenter.h"
 
+#ifdef _WIN32
+inline constexpr const char* kViewerProgram = "kelvologviewer.exe";
+#else
+inline constexpr const char* kViewerProgram = "kelvologviewer";
+#endif
+
 // Records what the presenter tells its window.
 struct RecordingView : LoggerView {
     std::string activity; // the text as the window would show it

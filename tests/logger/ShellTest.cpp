@@ -48,21 +48,14 @@ TEST(Exit, NoSavesLogsTheQueueArchivesAndEnds) {
     EXPECT_TRUE(h.presenter.cue().empty());
 }
 
-TEST(ViewLogs, StartsTheViewerBesideTheLoggerOrSaysWhyNot) {
-#ifdef _WIN32
-    constexpr const char* kViewer = "kelvologviewer.exe";
-#else
-    constexpr const char* kViewer = "kelvologviewer";
-#endif
+// Where it is started from, and that a start without trouble says nothing: InstalledLogger.
+TEST(ViewLogs, AViewerThatCannotBeStartedIsToldAndTheLoggerGoesOn) {
     LoggerHarness h;
     h.startLoggingAll();
-    h.presenter.viewLogs();
-    EXPECT_EQ(h.launcher.started, std::vector<std::filesystem::path>{h.dir / kViewer});
-    EXPECT_TRUE(h.dialogs.shown.empty());
     h.launcher.failure = "The file does not exist.";
     h.presenter.viewLogs();
     EXPECT_EQ(h.dialogs.texts(),
-              Strings{"The log viewer cannot be started:\r\n" + (h.dir / kViewer).string() +
+              Strings{"The log viewer cannot be started:\r\n" + (h.dir / kViewerProgram).string() +
                       "\r\nThe file does not exist."});
     EXPECT_FALSE(h.presenter.ended());
 }
@@ -92,7 +85,7 @@ TEST(PortChange, OnlyAFreePortMovesTheLoggerAndNoAnswerEndsIt) {
         {"abc", noNumber("abc")},
         {"12abc", noNumber("12abc")},
         {"1 2", noNumber("1 2")},
-        {"70000", outOfRange("70000")},
+        {"99999", outOfRange("99999")},
         {"0.4", outOfRange("0")},
         {"-1", outOfRange("-1")},
         {held, kInUse + "\r\nPort " + held + " is in use."},

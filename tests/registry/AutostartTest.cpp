@@ -75,7 +75,7 @@ protected:
 // Every value keeps its type and bytes; the entry's Exec hands each argument over unchanged,
 // and a value with nothing to start gives a hidden entry.
 TEST_F(AutostartTest, ExecHandsEveryArgumentOverUnchanged) {
-    setEnvironment("KELVO_TEST_HOME", "/home/kelvo user");
+    const ScopedEnv home("KELVO_TEST_HOME", "/home/kelvo user");
     using Arguments = std::vector<std::string>;
     const std::tuple<std::uint32_t, std::string, std::optional<Arguments>> cases[] = {
         {kString, "\"/home/me/my apps/kelvologger\" /m\0"s,

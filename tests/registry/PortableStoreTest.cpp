@@ -3,9 +3,6 @@
 #include "logger/registry/PortableBackend.h"
 #include "logger/registry/SystemRegistry.h"
 
-#include <cstdlib>
-#include <optional>
-
 using namespace registry;
 using namespace std::string_literals;
 namespace fs = std::filesystem;
@@ -99,17 +96,7 @@ TEST_F(PortableStoreTest, NoOtherComputerIsReached) {
 }
 
 TEST_F(PortableStoreTest, TheUsersRegistryLivesInTheirConfigurationFolder) {
-    // The test changes the environment of the whole program: it is given back at the end.
-    const auto saved = [](const char* name) {
-        const char* value = std::getenv(name);
-        return std::pair{name, value ? std::optional<std::string>(value) : std::nullopt};
-    };
-    const std::pair<const char*, std::optional<std::string>> before[] = {saved("HOME"),
-                                                                         saved("XDG_CONFIG_HOME")};
-    const auto set = [](const char* name, const std::optional<std::string>& value) {
-        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-    };
-    set("HOME", (m_temp / "home").string());
+    const ScopedEnv home("HOME", (m_temp / "home").string());
     // A relative XDG_CONFIG_HOME is no valid one and leaves the default.
     const std::pair<std::optional<std::string>, fs::path> cases[] = {
         {(m_temp / "xdg").string(), m_temp / "xdg"},
@@ -117,7 +104,7 @@ TEST_F(PortableStoreTest, TheUsersRegistryLivesInTheirConfigurationFolder) {
         {std::nullopt, m_temp / "home" / ".config"},
     };
     for (const auto& [variable, folder] : cases) {
-        set("XDG_CONFIG_HOME", variable);
+        const ScopedEnv config("XDG_CONFIG_HOME", variable);
         const auto system = systemRegistry("kelvotest");
         cRegistry reg(kProgram, *system);
         reg.ValueEx(kCurrentUser, "Software\\K", "v", kString, {}, "x"s);
@@ -125,6 +112,4 @@ TEST_F(PortableStoreTest, TheUsersRegistryLivesInTheirConfigurationFolder) {
             << folder;
         fs::remove_all(folder);
     }
-    for (const auto& [name, value] : before)
-        set(name, value);
 }

@@ -1,6 +1,5 @@
 #include "RegistryFixture.h"
 
-#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -91,12 +90,4 @@ RegistryError raised(const std::function<void()>& action) {
     }
     ADD_FAILURE() << "no error";
     return {0, "", ""};
-}
-
-void setEnvironment(const std::string& name, const std::string& value) {
-#ifdef _WIN32
-    _putenv_s(name.c_str(), value.c_str());
-#else
-    setenv(name.c_str(), value.c_str(), 1);
-#endif
 }

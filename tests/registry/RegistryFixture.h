@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScopedEnv.h"
 #include "logger/registry/cRegistry.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,3 @@ inline std::string everyByte() {
         all += static_cast<char>(i);
     return all;
 }
-
-// Sets an environment variable for one test.
-void setEnvironment(const std::string& name, const std::string& value);

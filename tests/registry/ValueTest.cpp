@@ -54,7 +54,7 @@ TEST_F(ValueTest, EachKindOfValueIsStoredAsItsType) {
 }
 
 TEST_F(ValueTest, StoredDataReadsAccordingToItsType) {
-    setEnvironment("KELVO_TEST_FOLDER", "C:\\Kelvo dir");
+    const ScopedEnv folder("KELVO_TEST_FOLDER", "C:\\Kelvo dir");
     const std::string all = everyByte();
     const std::pair<Stored, Variant> cases[] = {
         {{kString, "0123456789\0"s}, "0123456789"s},

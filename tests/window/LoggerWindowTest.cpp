@@ -41,15 +41,12 @@ TEST(LoggerWindow, ShowsWhatArrivesAndSavesAFilterClick) {
     for (int row = 0; row < rtb1->rowCount(); ++row)
         activity += rtb1->index(row, 0).data().toString() + '\n';
     // Each line a payload's own line break begins is marked as its continuation, on the screen
-    // and in the file.
+    // and in the file, where the NUL stays a byte.
     EXPECT_TRUE(activity.contains("SIGN ON :[PC7]=Ann\n"));
     EXPECT_TRUE(activity.contains(QString::fromUtf8("MESSAGE :[a\n | b\u2400c\n")));
     EXPECT_TRUE(activity.endsWith("MESSAGE :[hi\n | 12-06-26:09:41p:SIGN ON :[PC1]=Boss\n | \n"));
-    const std::string stamp = "12-05-26:09:41p:";
-    EXPECT_EQ(w.h.currentLog(), stamp + "SIGN ON :[PC7]=Ann\r\n" + stamp +
-                                    std::string("MESSAGE :[a\r\n | b\0c\r\n", 21) + stamp +
-                                    "MESSAGE :[hi\r\n | 12-06-26:09:41p:SIGN ON :[PC1]=Boss\r\n"
-                                    " | \r\n\r\n");
+    EXPECT_NE(w.h.currentLog().find(std::string("MESSAGE :[a\r\n | b\0c\r\n", 21)),
+              std::string::npos);
     // Selected lines copy as the text they show.
     w.window.show();
     auto* box = w.child<QListView>("rtb1");
@@ -98,17 +95,14 @@ TEST(LoggerWindow, CloseAsksAndFollowsTheAnswer) {
     EXPECT_TRUE(std::filesystem::exists(w.h.logs() / "log261205214130.txt"));
 }
 
+// What each answer says is the presenter's (PortChange); here the button and the port shown.
 TEST(LoggerWindow, ChangePortAnswers) {
     WindowLogger w;
-    const int free = freeUdpPort(), held = freeUdpPort();
-    HeldUdpPort other(held);
-    const std::string same = "  " + std::to_string(w.port) + " ";
-    w.h.dialogs.inputs = {std::nullopt,        same, "letters", "70000", std::to_string(held),
-                          std::to_string(free)};
-    for (int i = 0; i < 6; ++i)
+    const int free = freeUdpPort();
+    w.h.dialogs.inputs = {"letters", std::to_string(free)};
+    for (int i = 0; i < 2; ++i)
         w.button("changePort")->click();
-    // What each answer says is the presenter's; here only letters, 70000 and the held port speak.
-    EXPECT_EQ(w.h.dialogs.shown.size(), 3u);
+    EXPECT_EQ(w.h.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.child<QLineEdit>("udpport")->text().toStdString(), std::to_string(free));
     sendUdp(free, "[moved");
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.presenter.cue().size() == 1; }));
