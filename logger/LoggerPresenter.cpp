@@ -191,7 +191,7 @@ void LoggerPresenter::datagramsArrived(std::vector<std::string>& batch) {
     m_ports.view.queueAppended(kept);
     setCuetotal(m_cue.size());
     if (m_cue.size() >= kCatchUpQueued) m_catchingUp = true;
-    m_ports.timer.setBackToBack(m_catchingUp);
+    m_ports.timer.setBackToBack(m_catchingUp && !m_inTick);
     m_ports.timer.setEnabled(true);
 }
 
@@ -227,6 +227,8 @@ void LoggerPresenter::tick() {
         return;
     }
     m_inTick = true;
+    // While a box opened in this tick waits, ticks would only come back at once, and spin.
+    m_ports.timer.setBackToBack(false);
     m_activityReplacedInTick = false;
     const auto activityBefore = m_activity.text().size();
     const auto started = m_ports.clock.monotonic();
