@@ -2,16 +2,15 @@
 
 #include "TextFile.h"
 
-#include <cstdio>
 #include <system_error>
 
 namespace logfiles {
 
 namespace {
+// Every log line needs five of these: no formatting machinery.
 std::string twoDigits(int v) {
-    char buf[4];
-    std::snprintf(buf, sizeof buf, "%02d", ((v % 100) + 100) % 100);
-    return buf;
+    const int d = ((v % 100) + 100) % 100;
+    return {static_cast<char>('0' + d / 10), static_cast<char>('0' + d % 10)};
 }
 
 std::optional<int> twoDigitsAt(std::string_view s, std::size_t pos) {
