@@ -95,13 +95,17 @@ TEST(NamedMutexLock, AFolderHeldFromElsewhereIsRefusedAndFreesTheProgramLock) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
 }
 
-TEST(WinTimer, TicksThroughTheMessageLoopOnlyWhileEnabled) {
+TEST(WinTimer, TicksThroughTheMessageLoopAtEitherPaceOnlyWhileEnabled) {
     int ticks = 0;
     WinTimer timer(10, [&] { ++ticks; });
     EXPECT_FALSE(timer.isEnabled());
     timer.setEnabled(true);
     EXPECT_TRUE(timer.isEnabled());
     EXPECT_TRUE(pumpUntil([&] { return ticks >= 3; }));
+    timer.setBackToBack(true); // a new pace, the timer set anew
+    EXPECT_TRUE(timer.isEnabled());
+    const int before = ticks;
+    EXPECT_TRUE(pumpUntil([&] { return ticks >= before + 3; }));
     timer.setEnabled(false);
     const int stopped = ticks;
     MSG msg;
