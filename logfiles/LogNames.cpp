@@ -87,8 +87,8 @@ std::string_view withoutUnfinishedLine(std::string_view currentLog) {
         const auto before =
             lineEnd == 0 ? std::string_view::npos : currentLog.rfind(kLineEnd, lineEnd - 1);
         const auto start = before == std::string_view::npos ? 0 : before + kLineEnd.size();
-        if (start == 0 || currentLog[start] != kContinuation.front())
-            return currentLog.substr(0, start);
+        if (currentLog[start] != kContinuation.front()) return currentLog.substr(0, start);
+        if (start == 0) return currentLog; // not a log of ours: nothing to cut
         lineEnd = before;
     }
 }

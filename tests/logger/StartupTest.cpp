@@ -42,6 +42,7 @@ TEST(Startup, RestoresTheCurrentLogOfARunThatDidNotEnd) {
         {kept + "\r\n", kept + "\r\n"}, // every line, the empty last one included
         {kept + cut.substr(0, 5), kept},  {kept + cut.substr(0, 28), kept},
         {kept + cut.substr(0, 30), kept}, {kept + cut, kept},
+        {" | not ours", " | not ours\r\n"}, // no stamp: nothing to cut
     };
     for (const auto& [written, restored] : cases) {
         SCOPED_TRACE(written);
