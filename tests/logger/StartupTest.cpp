@@ -40,8 +40,8 @@ TEST(Startup, RestoresTheCurrentLogOfARunThatDidNotEnd) {
     // being written may lack its end or its continuations, and does not come back.
     const std::pair<std::string, std::string> cases[] = {
         {kept + "\r\n", kept + "\r\n"}, // every line, the empty last one included
-        {kept + cut.substr(0, 5), kept},  {kept + cut.substr(0, 28), kept},
-        {kept + cut.substr(0, 30), kept}, {kept + cut, kept},
+        {kept + cut.substr(0, 5), kept},    {kept + cut.substr(0, 28), kept},
+        {kept + cut.substr(0, 30), kept},   {kept + cut, kept},
         {" | not ours", " | not ours\r\n"}, // no stamp: nothing to cut
     };
     for (const auto& [written, restored] : cases) {
